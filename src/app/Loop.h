@@ -1,0 +1,40 @@
+#pragma once
+#include <SDL/SDL.h>
+
+// The handheld's buttons as they arrive from joystick 0.
+enum Button {
+    ButtonUp = 0,
+    ButtonLeft = 2,
+    ButtonDown = 4,
+    ButtonRight = 6,
+    ButtonStart = 8,
+    ButtonSelect = 9,
+    ButtonL = 10,
+    ButtonR = 11,
+    ButtonA = 12,
+    ButtonB = 13,
+    ButtonX = 14,
+    ButtonY = 15,
+};
+
+extern SDL_Surface* screen;
+extern SDL_Joystick* joystick;
+extern int carHeading;      // 1..8
+extern int walkerDirection; // 1..4
+extern Uint8 gasHeld;
+extern Uint32 nosStartTime;
+extern Uint32 nosCooldownStart;
+extern int lastEngineLevel;
+
+// Start-up: SDL, the screen, joystick 0, the caption, the menu, the timers and the
+// renderer. Exits with status 1 or 2 when SDL or the video mode cannot be had.
+void startUp();
+
+// One pass of the busy loop; returns false once the player has asked to quit.
+bool runPass();
+
+// Handles one event in the state the game is in; sets quit when asked to.
+void handleEvent(const SDL_Event& event, bool& quit);
+
+// The exit handler: shuts SDL down, then hands over to the handheld's launcher.
+void shutDown();

@@ -1,0 +1,24 @@
+#include "app/Timer.h"
+#include "app/Clock.h"
+
+cTimer frameTimer;
+cTimer walkerTimer;
+cTimer carStraightTimer;
+cTimer carDiagonalTimer;
+
+void cTimer::setRate(int rate) {
+    period = 1000 / rate;
+    deadline = ticksNow() + period;
+}
+
+bool cTimer::check() {
+    if (deadline == 0) return false;
+    if (ticksNow() < deadline) return false;
+    deadline = ticksNow() + period;
+    return true;
+}
+
+void rateCarTimers(int straightRate) {
+    carStraightTimer.setRate(straightRate);
+    carDiagonalTimer.setRate(static_cast<int>(straightRate / 1.5));
+}

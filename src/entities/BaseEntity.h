@@ -1,0 +1,88 @@
+#pragma once
+#include "world/Point.h"
+#include <SDL/SDL.h>
+
+enum EntityKind {
+    KindAny = 0,
+    KindDeadCar = 2,
+    KindChest = 3,
+    KindPinkMan = 4,
+    KindBlackMan = 5,
+    KindCat = 6,
+    KindShop = 7,
+    KindNosBoost = 9,
+    KindDeadTree = 10,
+    KindPalmTree = 11,
+    KindPossie = 12,
+    KindDog = 13,
+    KindEuroEgg = 14,
+    KindAfro = 15,
+    KindFlower = 16,
+    KindPortal = 17,
+    KindSoap = 18,
+    KindHellrift = 19,
+};
+
+// Everything on the map but the car and the walker. An entity registers itself in
+// the current level when it is built and stays in that level's list for good: killed
+// or used entities keep their state rather than leaving the list.
+class BaseEntity {
+  public:
+    int reach = 0; // touch radius in pixels
+    int kind = 0;
+    int x = 0; // map position of the centre
+    int y = 0;
+
+    // Something struck the entity: the car (how = 1, every touching frame), the nuke
+    // ring or the shop (how = 0 for a dog that should not hurt the car).
+    virtual void hit(int how);
+    // The image that shows the entity's present state; never changes the entity.
+    virtual SDL_Surface* currentSprite() = 0;
+
+    int getKind() const { return kind; }
+    void setKind(int k) { kind = k; }
+    Point getPosition() const { return {x, y}; }
+    void setPosition(int newX, int newY) {
+        x = newX;
+        y = newY;
+    }
+
+    BaseEntity(const BaseEntity&) = delete;
+    BaseEntity& operator=(const BaseEntity&) = delete;
+
+  protected:
+    BaseEntity() = default;
+    ~BaseEntity() = default;
+
+    // Appends this entity to the current level's list; there must be a current level.
+    void registerInCurrentLevel();
+};
+
+// Map position to screen position, with the renderer's camera.
+Point screenPosition(const BaseEntity& entity);
+
+// The car touches an entity when their centres are at most `radius` apart.
+bool carTouches(const BaseEntity& entity, int radius);
+
+// Owns a fixed set of colour-keyed images, freed with the entity.
+template <int N> class SpriteSet {
+  public:
+    explicit SpriteSet(const char* const (&paths)[N]);
+    ~SpriteSet();
+    SpriteSet(const SpriteSet&) = delete;
+    SpriteSet& operator=(const SpriteSet&) = delete;
+    SDL_Surface* operator[](int i) const { return images[i]; }
+
+  private:
+    SDL_Surface* images[N];
+};
+
+SDL_Surface* loadKeyedSprite(const char* path);
+
+template <int N> SpriteSet<N>::SpriteSet(const char* const (&paths)[N]) {
+    for (int i = 0; i < N; ++i) images[i] = loadKeyedSprite(paths[i]);
+}
+
+template <int N> SpriteSet<N>::~SpriteSet() {
+    for (SDL_Surface* image : images) SDL_FreeSurface(image);
+}

@@ -1,0 +1,63 @@
+#include "world/Random.h"
+#include "app/Clock.h"
+#include <cstdlib>
+
+int randomPool[kRandomPoolSize];
+Uint32 poolLastRefresh;
+Uint32 poolInterval;
+
+int randRange(int lo, int hi) { return lo + std::rand() % (hi - lo); }
+
+Point randomMapPoint(int width, int height) {
+    int x = randRange(60, width - 60);
+    int y = randRange(60, height - 60);
+    return {x, y};
+}
+
+namespace {
+
+// Fills from the top down; once only slot 0 is empty (or none), any slot is fair game.
+int chooseSlot() {
+    int lastEmpty = -1;
+    for (int i = 0; i < kRandomPoolSize; ++i)
+        if (randomPool[i] == 0) lastEmpty = i;
+    if (lastEmpty <= 0) return std::rand() % kRandomPoolSize;
+    return lastEmpty;
+}
+
+// Gives up after 100 ms of empty slots and seeds from rand() itself.
+void seedFromPool() {
+    Uint32 start = ticksNow();
+    for (;;) {
+        int value = randomPool[std::rand() % kRandomPoolSize];
+        if (ticksNow() >= start + 100) {
+            std::srand(std::rand());
+            return;
+        }
+        if (value != 0) {
+            std::srand(value);
+            return;
+        }
+    }
+}
+
+void reseed() {
+    int choice = std::rand() % 300;
+    if (choice <= 100)
+        std::srand(static_cast<unsigned>(wallClockNow()));
+    else if (choice <= 200)
+        std::srand(ticksNow());
+    else
+        seedFromPool();
+}
+
+} // namespace
+
+void refreshRandomPool() {
+    if (ticksNow() < poolLastRefresh + poolInterval) return;
+    int slot = chooseSlot();
+    randomPool[slot] = std::rand();
+    reseed();
+    poolInterval = 100 + std::rand() % 400;
+    poolLastRefresh = ticksNow();
+}

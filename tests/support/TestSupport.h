@@ -1,0 +1,45 @@
+#pragma once
+#include <SDL/SDL.h>
+#include <string>
+#include <vector>
+
+// A clock that only moves when the test says so. While one exists, every tick and
+// wall-clock reading of the game comes from it.
+class FakeClock {
+  public:
+    explicit FakeClock(Uint32 start = 1000);
+    ~FakeClock();
+    void set(Uint32 now);
+    void advance(Uint32 ms);
+    Uint32 now() const;
+};
+
+// Records the paths of the sounds played while it exists.
+class SoundLog {
+  public:
+    SoundLog();
+    ~SoundLog();
+    const std::vector<std::string>& paths() const { return played; }
+    int count(const std::string& path) const;
+    // How many played paths start with the prefix (e.g. "sounds/grunts/grunt").
+    int countPrefix(const std::string& prefix) const;
+    void clear() { played.clear(); }
+
+  private:
+    std::vector<std::string> played;
+};
+
+// Puts every global of the game back to how a fresh start leaves it (menu shown, no
+// level, a fresh car and walker, shop closed) so that tests do not leak into each other.
+void resetGame();
+
+// Seeds rand() and enters level n as the menu or a portal would; the current level
+// is then a freshly generated one.
+void enterLevelWithSeed(int n, unsigned seed);
+
+// Reads the back buffer (or any surface) as 8-bit red, green and blue.
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+Rgb pixelAt(SDL_Surface* surface, int x, int y);
