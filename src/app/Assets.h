@@ -15,9 +15,9 @@ inline constexpr const char* carImages[9] = {
 inline constexpr const char* manImages[5] = {"sprites/man/n.bmp", "sprites/man/s.bmp",
                                              "sprites/man/w.bmp", "sprites/man/e.bmp",
                                              "sprites/man/dead.bmp"};
-inline constexpr const char* pinkManImages[5] = {
-    "sprites/pinkman/n.bmp", "sprites/pinkman/s.bmp", "sprites/pinkman/w.bmp",
-    "sprites/pinkman/e.bmp", "sprites/pinkman/dead.bmp"};
+inline constexpr const char* pinkManImages[5] = {"sprites/pinkman/n.bmp", "sprites/pinkman/s.bmp",
+                                                 "sprites/pinkman/w.bmp", "sprites/pinkman/e.bmp",
+                                                 "sprites/pinkman/dead.bmp"};
 
 // Loading order of the animals: n1 s1 w1 e1 d1 n2 s2 w2 e2 d2.
 inline constexpr const char* catImages[10] = {
@@ -48,16 +48,15 @@ inline constexpr const char* witheredFlowerImages[4] = {
     "sprites/deadflowers/df1.bmp", "sprites/deadflowers/df2.bmp", "sprites/deadflowers/df3.bmp",
     "sprites/deadflowers/df4.bmp"};
 // intact, then the three crushed looks
-inline constexpr const char* deadCarImages[4] = {"sprites/deadcars/1.bmp", "sprites/deadcars/1a.bmp",
-                                                 "sprites/deadcars/1b.bmp",
-                                                 "sprites/deadcars/1c.bmp"};
+inline constexpr const char* deadCarImages[4] = {
+    "sprites/deadcars/1.bmp", "sprites/deadcars/1a.bmp", "sprites/deadcars/1b.bmp",
+    "sprites/deadcars/1c.bmp"};
 inline constexpr const char* deadTreeImage = "sprites/obsticles/dead-tree.bmp";
 inline constexpr const char* palmTreeImage = "sprites/obsticles/palm-tree.bmp";
 inline constexpr const char* hutImage = "sprites/entities/hut.bmp";
 // idle, chop frame 1, chop frame 2
-inline constexpr const char* afroImages[3] = {"sprites/entities/afro.bmp",
-                                              "sprites/entities/afro1.bmp",
-                                              "sprites/entities/afro2.bmp"};
+inline constexpr const char* afroImages[3] = {
+    "sprites/entities/afro.bmp", "sprites/entities/afro1.bmp", "sprites/entities/afro2.bmp"};
 
 inline constexpr const char* fireImage = "sprites/particles/fire.bmp";
 inline constexpr const char* hudImage = "sprites/hud.bmp";
@@ -90,17 +89,15 @@ inline constexpr const char* crushes[3] = {"sounds/gore/crush1.wav", "sounds/gor
                                            "sounds/gore/crush3.wav"};
 // The cats have always named their crushes with backslashes; on Linux these are
 // files whose names contain the backslashes, installed beside the others.
-inline constexpr const char* catCrushes[3] = {"sounds\\gore\\crush1.wav",
-                                              "sounds\\gore\\crush2.wav",
-                                              "sounds\\gore\\crush3.wav"};
+inline constexpr const char* catCrushes[3] = {
+    "sounds\\gore\\crush1.wav", "sounds\\gore\\crush2.wav", "sounds\\gore\\crush3.wav"};
 inline constexpr const char* dogYelps[4] = {"sounds/gore/dogyell1.wav", "sounds/gore/dogyell2.wav",
                                             "sounds/gore/dogyell3.wav", "sounds/gore/dogyell4.wav"};
 inline constexpr const char* wreckCrush = "sounds/crush.wav";
 inline constexpr const char* possieCheers[3] = {"sounds/grunts/org1.wav", "sounds/grunts/org2.wav",
                                                 "sounds/grunts/org3.wav"};
-inline constexpr const char* possieGroans[3] = {"sounds/grunts/morg1.wav",
-                                                "sounds/grunts/morg2.wav",
-                                                "sounds/grunts/morg3.wav"};
+inline constexpr const char* possieGroans[3] = {
+    "sounds/grunts/morg1.wav", "sounds/grunts/morg2.wav", "sounds/grunts/morg3.wav"};
 inline constexpr const char* nosRev = "sounds/revp.wav";
 inline constexpr const char* eggPickup = "sounds/euroegg.wav";
 inline constexpr const char* children[3] = {"sounds/children1.wav", "sounds/children2.wav",

@@ -30,8 +30,11 @@ extern int lastEngineLevel;
 // renderer. Exits with status 1 or 2 when SDL or the video mode cannot be had.
 void startUp();
 
-// One pass of the busy loop; returns false once the player has asked to quit.
-bool runPass();
+// One pass of the busy loop: the timed game steps, then every pending event.
+void runPass(bool& quitRequested);
+
+// Runs passes until the player quits; returns main's status.
+int runMainLoop();
 
 // Handles one event in the state the game is in; sets quit when asked to.
 void handleEvent(const SDL_Event& event, bool& quit);

@@ -80,9 +80,11 @@ template <int N> class SpriteSet {
 SDL_Surface* loadKeyedSprite(const char* path);
 
 template <int N> SpriteSet<N>::SpriteSet(const char* const (&paths)[N]) {
-    for (int i = 0; i < N; ++i) images[i] = loadKeyedSprite(paths[i]);
+    for (int i = 0; i < N; ++i)
+        images[i] = loadKeyedSprite(paths[i]);
 }
 
 template <int N> SpriteSet<N>::~SpriteSet() {
-    for (SDL_Surface* image : images) SDL_FreeSurface(image);
+    for (SDL_Surface* image : images)
+        SDL_FreeSurface(image);
 }

@@ -36,7 +36,7 @@ class cPlayer {
     SDL_Surface* deadSprite = nullptr;
 
     cPlayer();
-    ~cPlayer();
+
     cPlayer(const cPlayer&) = delete;
     cPlayer& operator=(const cPlayer&) = delete;
 

@@ -13,7 +13,7 @@ class cWalker {
     SDL_Surface* images[5] = {}; // n, s, w, e, dead
 
     cWalker();
-    ~cWalker();
+
     cWalker(const cWalker&) = delete;
     cWalker& operator=(const cWalker&) = delete;
 

@@ -30,7 +30,8 @@ void cSound::close() {
     if (!deviceOpen) return;
     deviceOpen = false;
     Mix_HaltChannel(-1);
-    for (auto& entry : chunks) Mix_FreeChunk(entry.second);
+    for (auto& entry : chunks)
+        Mix_FreeChunk(entry.second);
     chunks.clear();
     Mix_CloseAudio();
 }

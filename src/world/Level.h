@@ -37,5 +37,5 @@ class cLevel {
 // The terrain codes of the generators and their ground colours.
 enum Terrain { TerrainGrass = 0, TerrainDesert = 1, TerrainWater = 2, TerrainRedGround = 2 };
 void setGroundColour(cLevel& level, int red, int green, int blue);
-void setTerrainColour(cLevel& level, int terrain);       // levels 1 to 3: 2 is water
-void setHellTerrainColour(cLevel& level, int terrain);   // level 4: 2 is red ground
+void setTerrainColour(cLevel& level, int terrain);     // levels 1 to 3: 2 is water
+void setHellTerrainColour(cLevel& level, int terrain); // level 4: 2 is red ground

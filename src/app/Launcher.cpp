@@ -1,0 +1,7 @@
+#include "app/Launcher.h"
+#include <unistd.h>
+
+void returnToLauncher() {
+    if (chdir("/usr/gp2x") != 0) return;
+    execl("/usr/gp2x/gp2xmenu", "/usr/gp2x/gp2xmenu", static_cast<char*>(nullptr));
+}

@@ -1,0 +1,6 @@
+#include "app/Loop.h"
+
+int main(int, char**) {
+    startUp();
+    return runMainLoop();
+}

@@ -1,0 +1,257 @@
+#include "app/Assets.h"
+#include "app/Clock.h"
+#include "entities/Animals.h"
+#include "entities/Pedestrians.h"
+#include "entities/Pickups.h"
+#include "graphics/Graphics.h"
+#include "graphics/Pixels.h"
+#include "player/Player.h"
+#include "player/Walker.h"
+#include "screens/Shop.h"
+#include "sound/Sound.h"
+#include "world/Game.h"
+#include "world/Level.h"
+#include "world/Random.h"
+#include <cassert>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+// Cats share one meow clock and dogs one bark clock, so a crowd sounds like a crowd
+// and not like a choir: at most one meow and one bark per frame.
+int barkInterval;
+int barkLast;
+int meowInterval;
+int meowLast;
+
+namespace {
+
+constexpr int kCullDistance = 300;
+
+void ambientCall(int& last, int& interval, const char* const (&calls)[4]) {
+    Uint32 now = ticksNow();
+    if (now < static_cast<Uint32>(last + interval)) return;
+    sound.play(calls[randRange(1, 5) - 1]);
+    interval = randRange(1000, 5500);
+    last = static_cast<int>(now);
+}
+
+void stepMovingKind(BaseEntity* entity) {
+    switch (entity->kind) {
+    case KindPinkMan:
+    case KindBlackMan:
+        static_cast<Pedestrian*>(entity)->update();
+        break;
+    case KindCat:
+    case KindDog:
+        static_cast<Animal*>(entity)->update();
+        break;
+    }
+}
+
+void drawRings(cGraphics& g, BaseEntity* exit, Point centre) {
+    exit->currentSprite();
+    for (int r = exit->reach; r > 0; r -= 6)
+        g.rasterCircle(centre.x, centre.y, r);
+}
+
+void drawEntity(cGraphics& g, BaseEntity* entity, Point p) {
+    switch (entity->kind) {
+    case KindEuroEgg:
+        if (static_cast<EuroEgg*>(entity)->isVisible()) g.drawSprite(entity->currentSprite(), p);
+        break;
+    case KindPortal:
+    case KindHellrift:
+        drawRings(g, entity, p);
+        break;
+    case KindCat:
+        if (static_cast<Animal*>(entity)->isAlive())
+            ambientCall(meowLast, meowInterval, assets::meows);
+        g.drawSprite(entity->currentSprite(), p);
+        break;
+    case KindDog:
+        if (static_cast<Animal*>(entity)->isAlive())
+            ambientCall(barkLast, barkInterval, assets::barks);
+        g.drawSprite(entity->currentSprite(), p);
+        break;
+    default:
+        g.drawSprite(entity->currentSprite(), p);
+    }
+}
+
+// A touch may switch the level (portals do), so the level and its size are read
+// afresh at every index.
+void entityPass(cGraphics& g) {
+    for (size_t i = 0; i < game.currentLevel->entities.size(); ++i) {
+        BaseEntity* entity = game.currentLevel->entities[i];
+        if (!entity) continue;
+        Point p = screenPosition(*entity);
+        if (truncatedDistance(player.getPosition(), p) <= entity->reach) entity->hit(1);
+        if (truncatedDistance(player.getPosition(), p) > kCullDistance) continue;
+        stepMovingKind(entity);
+        drawEntity(g, entity, p);
+    }
+}
+
+// Trees are drawn again over the car and the walker so that they pass under them.
+void treePass(cGraphics& g) {
+    for (BaseEntity* entity : game.currentLevel->entities) {
+        if (!entity) continue;
+        if (entity->kind != KindDeadTree && entity->kind != KindPalmTree) continue;
+        Point p = screenPosition(*entity);
+        if (truncatedDistance(player.getPosition(), p) > kCullDistance) continue;
+        g.drawSprite(entity->currentSprite(), p);
+    }
+}
+
+void drawHudNumber(cGraphics& g, int x, const char* format, int value) {
+    char text[64];
+    std::memset(text, 0, sizeof text);
+    std::snprintf(text, sizeof text, format, value);
+    g.drawHudText(x, 216, text);
+}
+
+void drawHud(cGraphics& g) {
+    SDL_BlitSurface(g.hudImage, nullptr, g.backBuffer, &hudRect);
+    int health = player.getFuel() <= 0 ? walker.getHealth() : player.getHealth();
+    drawHudNumber(g, 33, "%i%%", health);
+    drawHudNumber(g, 87, "%i\xA3", player.getMoney());
+    drawHudNumber(g, 166, "%im", player.getFuel());
+    drawHudNumber(g, 220, "%i", player.getEggs());
+    SDL_Surface* gauge = player.isNosBurning() ? g.nosBurnImage
+                         : player.isNosReady() ? g.nosOnImage
+                                               : g.nosOffImage;
+    SDL_BlitSurface(gauge, nullptr, g.backBuffer, &nosRect);
+}
+
+void drawSpeechBox(cGraphics& g) {
+    if (g.speechText[0] == '\0') return;
+    g.drawSpeech(g.speechText);
+    std::memset(g.speechText, 0, sizeof g.speechText);
+}
+
+void drawPanel(cGraphics& g, SDL_Surface* image) {
+    SDL_Rect where = missionRect;
+    SDL_BlitSurface(image, nullptr, g.backBuffer, &where);
+}
+
+void drawShop(cGraphics& g) {
+    if (!shop.isOpen()) return;
+    drawPanel(g, shop.getScreenImage());
+    if (shop.items.empty()) return;
+    for (int i = 0; i < 9; ++i)
+        g.drawListText(42, 34 + 14 * i, shop.items.at(i), shop.itemStyle(i));
+}
+
+void drawMission(cGraphics& g) {
+    if (g.showMission != 1) return;
+    drawPanel(g, g.missionImage);
+    for (int i = 0; i < 9; ++i)
+        g.drawText(42, 34 + 14 * i, g.missionLines[i], 2);
+}
+
+void drawStats(cGraphics& g) {
+    if (g.showStats != 1) return;
+    drawPanel(g, g.statsImage);
+    const struct {
+        int y;
+        const char* format;
+        int value;
+    } lines[] = {{72, "Cats Killed: %i", player.catsKilled},
+                 {86, "Dogs Killed: %i", player.dogsKilled},
+                 {100, "Men Killed: %i", player.menKilled},
+                 {114, "Pink Killed: %i", player.pinkKilled},
+                 {128, "Level: %i", player.levelCount}};
+    for (const auto& line : lines) {
+        char text[64];
+        std::snprintf(text, sizeof text, line.format, line.value);
+        g.drawText(42, line.y, text, 2);
+    }
+}
+
+// The game-over picture: everything but the darkest pixels turns red-orange. The
+// green channel is 8-bit and simply wraps round below 30.
+void tintGameOver(cGraphics& g) {
+    SDL_Surface* buffer = g.backBuffer;
+    for (int y = 0; y < screenRect.h; ++y) {
+        for (int x = 0; x < screenRect.w; ++x) {
+            Uint8 r, gr, b;
+            SDL_GetRGB(getPixel(buffer, x, y), buffer->format, &r, &gr, &b);
+            if (r <= 50 && gr <= 50 && b <= 50) continue;
+            putPixel(buffer, x, y, SDL_MapRGB(buffer->format, 255, static_cast<Uint8>(gr - 30), 0));
+        }
+    }
+}
+
+} // namespace
+
+void cGraphics::drawFireRing(int cx, int cy, int r) {
+    for (float angle = 0.0f; angle < 360.0f; angle += 6.0f) {
+        float radians = angle * 0.017453277f;
+        int x = static_cast<int>(cx + std::cos(static_cast<double>(radians)) * r + 0.5);
+        int y = static_cast<int>(cy + std::sin(static_cast<double>(radians)) * r + 0.5);
+        drawSprite(fireImage, {x, y});
+    }
+}
+
+void cGraphics::frame() {
+    // The frame that switched levels is over: what it walked can go now.
+    game.releaseRetiredEntities();
+    cLevel* level = game.currentLevel;
+    SDL_FillRect(backBuffer, &screenRect,
+                 SDL_MapRGB(backBuffer->format, static_cast<Uint8>(level->red),
+                            static_cast<Uint8>(level->green), static_cast<Uint8>(level->blue)));
+    player.update();
+    entityPass(*this);
+    drawSprite(player.currentSprite(), player.getPosition());
+    if (player.getFuel() <= 0) drawSprite(walker.currentSprite(), walker.getPosition());
+    treePass(*this);
+    if (player.isNukeActive()) drawFireRing(player.x, player.y, player.nukeRadius);
+    drawHud(*this);
+    drawSpeechBox(*this);
+    drawShop(*this);
+    drawMission(*this);
+    drawStats(*this);
+    if (walker.getHealth() == 0) tintGameOver(*this);
+    SDL_BlitSurface(backBuffer, nullptr, screen, &screenRect);
+    SDL_Flip(screen);
+}
+
+void cGraphics::rasterCircle(int x0, int y0, int radius) {
+    auto plot = [this](int x, int y) {
+        Uint8 r = static_cast<Uint8>(randRange(0, 255));
+        Uint8 g = static_cast<Uint8>(randRange(0, 255));
+        Uint8 b = static_cast<Uint8>(randRange(0, 255));
+        putPixel(backBuffer, x, y, SDL_MapRGB(backBuffer->format, r, g, b));
+    };
+    int f = 1 - radius;
+    int ddF_x = 1;
+    int ddF_y = -2 * radius;
+    int x = 0;
+    int y = radius;
+    plot(x0, y0 + radius);
+    plot(x0, y0 - radius);
+    plot(x0 + radius, y0);
+    plot(x0 - radius, y0);
+    while (x < y) {
+        assert(ddF_x == 2 * x + 1);
+        assert(ddF_y == -2 * y);
+        assert(f == x * x + y * y - radius * radius + 2 * x - y + 1);
+        if (f >= 0) {
+            y--;
+            ddF_y += 2;
+            f += ddF_y;
+        }
+        x++;
+        ddF_x += 2;
+        f += ddF_x;
+        plot(x0 + x, y0 + y);
+        plot(x0 - x, y0 + y);
+        plot(x0 + x, y0 - y);
+        plot(x0 - x, y0 - y);
+        plot(x0 + y, y0 + x);
+        plot(x0 - y, y0 + x);
+        plot(x0 + y, y0 - x);
+        plot(x0 - y, y0 - x);
+    }
+}
