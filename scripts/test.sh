@@ -1,0 +1,25 @@
+#!/bin/sh
+# Sets up a Debian 12 machine, builds the game and runs the whole test suite: once in
+# the normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer, and a
+# formatting check of the sources.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/setup.sh
+jobs="$(nproc)"
+
+echo "== Formatting"
+files=$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' 'bench/*.cpp')
+# shellcheck disable=SC2086
+clang-format --dry-run --Werror $files
+
+echo "== Normal build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure)
+
+echo "== Sanitizer build"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_SANITIZE=ON \
+    -DVANDAL_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure)
