@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Recipe.h"
+#include "Wave.h"
+
+namespace soundgen {
+
+// Runs espeak-ng for a speak layer and returns its voice at sampleRate.
+// Throws std::runtime_error if the program is missing or fails.
+Samples speakWithEspeak(const Layer& layer);
+
+} // namespace soundgen
