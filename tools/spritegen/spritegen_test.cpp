@@ -214,6 +214,7 @@ TEST_F(GameSprites, CarHeadingsAreMostlyBodyForTheBloodToLandOn) {
         int opaque = 0;
         for (const auto& p : s.image.pixels)
             opaque += p != kTransparent;
-        EXPECT_GT(opaque * 10, static_cast<int>(s.image.pixels.size()) * 6) << s.path;
+        // Diagonal headings leave their box corners empty, hence not more than half.
+        EXPECT_GT(opaque * 2, static_cast<int>(s.image.pixels.size())) << s.path;
     }
 }
