@@ -62,4 +62,14 @@ class cLevel3 : public cLevel {
     int hellriftCount = 0;
 
     cLevel3();
+
+    // Draws the population of every kind for the current width, height and terrain,
+    // exactly as the constructor does; resets all counts first.
+    void drawPopulation(int terrain);
 };
+
+// A kind is present on 50 of 101 maps; a present kind gets 1 up to (area / divisor) - 1
+// entities, fewer than one per divisor-sized block. Draws the test, then the count.
+int drawAreaCount(int area, int divisor);
+// The same presence test with a count of 1 up to 9 that does not depend on the map.
+int drawFixedCount();

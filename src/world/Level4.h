@@ -37,4 +37,8 @@ class cLevel4 : public cLevel {
     int flowerCount = 0;
 
     cLevel4();
+
+    // Draws the population of every kind for the current width, height and terrain,
+    // exactly as the constructor does; resets all counts first.
+    void drawPopulation(int terrain);
 };
