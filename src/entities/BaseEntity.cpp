@@ -3,6 +3,7 @@
 #include "player/Player.h"
 #include "world/Game.h"
 #include "world/Level.h"
+#include "world/Random.h"
 #include <cassert>
 
 void BaseEntity::hit(int) {}
@@ -19,4 +20,46 @@ Point screenPosition(const BaseEntity& entity) {
 
 bool carTouches(const BaseEntity& entity, int radius) {
     return truncatedDistance(player.getPosition(), screenPosition(entity)) <= radius;
+}
+
+int panickedHeading() {
+    int heading = player.getHeading();
+    if (randRange(0, 100) <= 30) heading = randRange(1, 8);
+    return heading;
+}
+
+bool keepInsideMap(BaseEntity& entity) {
+    int corrections = 0;
+    if (entity.x <= 0) {
+        entity.x += 1;
+        ++corrections;
+    }
+    if (entity.x >= game.currentLevel->getWidth()) {
+        entity.x -= 1;
+        ++corrections;
+    }
+    if (entity.y <= 0) {
+        entity.y += 1;
+        ++corrections;
+    }
+    if (entity.y >= game.currentLevel->getHeight()) {
+        entity.y -= 1;
+        ++corrections;
+    }
+    return corrections > 0;
+}
+
+int directionImage(int direction) {
+    switch (direction) {
+    case 1:
+        return 0;
+    case 2:
+        return 1;
+    case 3:
+    case 5:
+    case 7:
+        return 2;
+    default:
+        return 3;
+    }
 }

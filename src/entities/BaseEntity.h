@@ -64,6 +64,17 @@ Point screenPosition(const BaseEntity& entity);
 // The car touches an entity when their centres are at most `radius` apart.
 bool carTouches(const BaseEntity& entity, int radius);
 
+// Where a frightened walker or animal heads next: usually the car's heading, but
+// 31 times in 100 a panicked pick of 1..7 (never 8: the pick has always been short).
+int panickedHeading();
+
+// Index of the n, s, w or e image for a direction 1..8: the diagonals borrow the
+// sideways images, since nobody draws a walker at an angle.
+int directionImage(int direction);
+
+// Pushes a moving entity one pixel back inside the map; true when it had to.
+bool keepInsideMap(BaseEntity& entity);
+
 // Owns a fixed set of colour-keyed images, freed with the entity.
 template <int N> class SpriteSet {
   public:

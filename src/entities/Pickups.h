@@ -66,7 +66,7 @@ class Soap final : public BaseEntity {
 
 class Flower final : public BaseEntity {
   public:
-    int look = 0;        // 0..7
+    int look = 0; // 0..7
     int living = 1;
     int witheredLook = 0; // 0..3
     Flower();

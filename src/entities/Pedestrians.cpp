@@ -1,0 +1,98 @@
+#include "entities/Pedestrians.h"
+#include "app/Assets.h"
+#include "app/Clock.h"
+#include "graphics/Graphics.h"
+#include "graphics/Pixels.h"
+#include "player/Player.h"
+#include "sound/Sound.h"
+#include "world/Random.h"
+
+namespace {
+
+// A pink man keeps his distance; a man in the street only notices the car late but
+// is off like a shot.
+const PedestrianTraits pinkManTraits{KindPinkMan, 70, 65, 97.5, &cPlayer::pinkKilled};
+const PedestrianTraits manTraits{KindBlackMan, 40, 10, 15.0, &cPlayer::menKilled};
+
+} // namespace
+
+Pedestrian::Pedestrian(const PedestrianTraits& kindTraits, const char* const (&paths)[5])
+    : traits(kindTraits), images(paths) {
+    reach = 15;
+    kind = traits.kind;
+    registerInCurrentLevel();
+}
+
+PinkMan::PinkMan() : Pedestrian(pinkManTraits, assets::pinkManImages) {}
+
+BlackMan::BlackMan() : Pedestrian(manTraits, assets::manImages) {}
+
+void Pedestrian::hit(int) {
+    if (alive == 1) {
+        player.*traits.killCounter += 1;
+        paintBlood(player);
+        sound.play(assets::grunts[randRange(1, 6) - 1]);
+        sound.play(assets::crushes[randRange(1, 4) - 1]);
+    }
+    alive = 0;
+}
+
+SDL_Surface* Pedestrian::currentSprite() {
+    if (alive == 0) return images[4];
+    return images[directionImage(direction)];
+}
+
+int Pedestrian::fleeingHeading() const { return panickedHeading(); }
+
+void Pedestrian::update() {
+    if (alive == 0) return;
+    Point onScreen = screenPosition(*this);
+    if (keepInsideMap(*this)) return;
+    if (truncatedDistance(player.getPosition(), onScreen) > traits.reactionDistance) return;
+
+    Uint32 now = ticksNow();
+    if (now >= static_cast<Uint32>(straightTick) + traits.straightPeriod) {
+        int h = fleeingHeading();
+        switch (h) {
+        case 1:
+            y -= 1;
+            break;
+        case 2:
+            y += 1;
+            break;
+        case 3:
+            x -= 1;
+            break;
+        case 4:
+            x += 1;
+            break;
+        }
+        if (h >= 1 && h <= 4) direction = h;
+        straightTick = static_cast<int>(now);
+    }
+    // The tick is stored whole, so only a comparison in double keeps the half
+    // millisecond of the period.
+    if (static_cast<double>(now) >= diagonalTick + traits.diagonalPeriod) {
+        int h = fleeingHeading();
+        switch (h) {
+        case 5:
+            x -= 1;
+            y -= 1;
+            break;
+        case 6:
+            x += 1;
+            y -= 1;
+            break;
+        case 7:
+            x -= 1;
+            y += 1;
+            break;
+        case 8:
+            x += 1;
+            y += 1;
+            break;
+        }
+        if (h >= 5 && h <= 8) direction = h;
+        diagonalTick = static_cast<int>(now);
+    }
+}
