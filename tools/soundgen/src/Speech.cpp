@@ -1,6 +1,8 @@
 #include "Speech.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <spawn.h>
 #include <stdexcept>
@@ -12,6 +14,19 @@
 extern char** environ;
 
 namespace soundgen {
+
+Samples trimSilence(Samples voice) {
+    // espeak-ng pads its output with quiet; a grunt must land on the hit, not after it.
+    const float threshold = 0.01f;
+    const auto margin = static_cast<std::ptrdiff_t>(0.01 * sampleRate);
+    const auto loud = [threshold](float s) { return std::abs(s) > threshold; };
+    const auto first = std::find_if(voice.begin(), voice.end(), loud);
+    if (first == voice.end()) return {};
+    const auto last = std::find_if(voice.rbegin(), voice.rend(), loud).base();
+    const auto begin = std::max(voice.begin(), first - std::min(margin, first - voice.begin()));
+    const auto end = last + std::min(margin, voice.end() - last);
+    return Samples(begin, end);
+}
 
 Samples speakWithEspeak(const Layer& layer) {
     // Arguments go straight to the program, never through a shell, so any line of
@@ -63,7 +78,7 @@ Samples speakWithEspeak(const Layer& layer) {
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error("espeak-ng failed saying \"" + layer.text + "\"");
-    return decodeWav(bytes);
+    return trimSilence(decodeWav(bytes));
 }
 
 } // namespace soundgen
