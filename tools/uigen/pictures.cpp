@@ -134,34 +134,35 @@ Image statsPanel(const Fonts& f) {
     return img;
 }
 
-Image hud(const Kit& kit, const Fonts& f) {
+Image hud(const Kit& kit) {
     Image img(320, 24);
     verticalGradient(img, 0, 0, 320, 24, kSlateTop, kSlateBottom);
     fillRect(img, 0, 0, 320, 1, shade(kSlateTop, 40));
     // Hazard stripes along the bottom edge, left of the gauge.
+    fillRect(img, 0, 17, 270, 1, kInk);
     for (int x = 0; x < 270; ++x)
-        for (int y = 19; y < 23; ++y)
+        for (int y = 18; y < 23; ++y)
             img.set(x, y, ((x + y) / 4) % 2 ? kYellow : kInk);
-    fillRect(img, 0, 18, 270, 1, kInk);
     fillRect(img, 0, 23, 270, 1, kInk);
     // The gauge covers x 277 and on; it gets a plain dark bed.
     fillRect(img, 270, 0, 50, 24, kSlateBottom);
     fillRect(img, 270, 0, 1, 24, shade(kSlateTop, 20));
 
+    // The game prints the numbers with their tops on the HUD's top row; digits fill
+    // rows 3 to 11, so the boxes span rows 0 to 14 to frame them evenly.
     struct Slot {
         const char* icon;
         int iconX;
         int boxX, boxW;
     };
     const Slot slots[4] = {
-        {"heart", 15, 30, 40}, {"coin", 71, 84, 63}, {"fuel", 149, 163, 41}, {"egg", 204, 217, 46}};
+        {"heart", 15, 30, 42}, {"coin", 72, 85, 62}, {"fuel", 149, 163, 40}, {"egg", 205, 218, 46}};
     for (const Slot& s : slots) {
-        roundBox(img, s.boxX, 1, s.boxW, 16, 3, kInk, kCream);
-        fillRect(img, s.boxX + 2, 14, s.boxW - 4, 2, {226, 218, 196});
+        roundBox(img, s.boxX, 0, s.boxW, 15, 3, kInk, kCream);
+        fillRect(img, s.boxX + 2, 13, s.boxW - 4, 1, {226, 218, 196});
         const Icon& icon = kit.icon(s.icon);
-        drawIcon(img, icon, s.iconX, 9 - icon.height / 2);
+        drawIcon(img, icon, s.iconX, 8 - icon.height / 2);
     }
-    (void)f;
     return img;
 }
 
@@ -300,9 +301,10 @@ void menuButton(Image& img, const Kit& kit, const Fonts& f, const layout::Rect& 
                 const std::string& label, const char* mark) {
     const int h = 27, y = r.y + (r.h - h) / 2;
     roundBox(img, r.x, y, r.w, h, 4, kInk, kCream);
-    verticalGradient(img, r.x + 2, y + 2, r.w - 4, h - 4, {255, 250, 226}, {240, 226, 178});
-    fillRect(img, r.x + 3, y + 1, r.w - 6, 1, {255, 255, 244});
-    fillRect(img, r.x + 3, y + h - 2, r.w - 6, 1, {214, 192, 132});
+    // Butter yellow, so the highlight's lower green turns it a clear peach.
+    verticalGradient(img, r.x + 2, y + 2, r.w - 4, h - 4, {255, 244, 192}, {248, 216, 124});
+    fillRect(img, r.x + 3, y + 1, r.w - 6, 1, {255, 252, 232});
+    fillRect(img, r.x + 3, y + h - 2, r.w - 6, 1, {214, 172, 84});
     const Icon& icon = kit.icon(mark);
     drawIcon(img, icon, r.x + 10, y + (h - icon.height) / 2);
     const int textLeft = r.x + 24, textRight = r.x + r.w - 8;
@@ -350,7 +352,7 @@ const Icon& Kit::icon(const std::string& name) const {
 std::vector<std::pair<std::string, Image>> makePictures(const Kit& kit) {
     const Fonts f(kit);
     return {
-        {"hud", hud(kit, f)},
+        {"hud", hud(kit)},
         {"noson", nosGauge(kit, f, NosState::Ready)},
         {"nosoff", nosGauge(kit, f, NosState::Recharging)},
         {"nosburn", nosGauge(kit, f, NosState::Burning)},

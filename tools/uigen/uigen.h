@@ -41,6 +41,7 @@ struct Image {
     bool operator==(const Image& o) const {
         return width == o.width && height == o.height && pixels == o.pixels;
     }
+    bool operator!=(const Image& o) const { return !(*this == o); }
 };
 
 // Shapes. Rectangles are given as x, y, width, height.
