@@ -330,10 +330,13 @@ Image mainList(const Kit& kit, const Fonts& f, const std::string& firstEntry) {
     return img;
 }
 
-Image menuPage(const Fonts& f) {
+Image menuPage(const Kit& kit, const Fonts& f) {
     Image img = grassField();
-    f.titleSmall.drawOutlined(img, 18, 2, "Vandal Demo", kYellow, kInk);
-    const int x = 16, y = 24, w = 285, h = 205;
+    const std::string name = "Vandal Demo";
+    f.titleSmall.drawOutlined(img, 18, 1, name, kYellow, kInk);
+    drawIcon(img, kit.icon("car_east"), 18 + f.titleSmall.width(name) + 10, 4);
+    // The game's first line sits at y 32; the panel starts a little above it.
+    const int x = 16, y = 22, w = 285, h = 207;
     fillRect(img, x + 3, y + 3, w, h, kGrassShadow);
     paperPanel(img, x, y, w, h, 5);
     const int hintW = keyHintWidth(f, "B", "back");
@@ -362,7 +365,7 @@ std::vector<std::pair<std::string, Image>> makePictures(const Kit& kit) {
         {"speachbox", speechBox()},
         {"menu", mainList(kit, f, "Play")},
         {"menuresume", mainList(kit, f, "Resume")},
-        {"menusel", menuPage(f)},
+        {"menusel", menuPage(kit, f)},
     };
 }
 
