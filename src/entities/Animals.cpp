@@ -38,15 +38,6 @@ constexpr Uint32 kReactStraightPeriod = 5;
 constexpr double kReactDiagonalPeriod = 7.5;
 constexpr int kReactionDistance = 65;
 
-bool due(Uint32 now, int lastTick, Uint32 period) {
-    return now >= static_cast<Uint32>(lastTick) + period;
-}
-
-// The ticks are kept whole; comparing in double is what keeps the half millisecond.
-bool due(Uint32 now, int lastTick, double period) {
-    return static_cast<double>(now) >= lastTick + period;
-}
-
 } // namespace
 
 Animal::Animal(int animalKind, bool charging, const char* const (&paths)[10])
@@ -85,30 +76,30 @@ void Animal::update() {
     if (keepInsideMap(*this)) return;
 
     Uint32 now = ticksNow();
-    if (due(now, frameTick, kFramePeriod)) {
+    if (isDue(now, frameTick, kFramePeriod)) {
         frame = 1 - frame;
         frameTick = static_cast<int>(now);
     }
-    if (due(now, wanderStraightTick, kWanderStraightPeriod)) {
+    if (isDue(now, wanderStraightTick, kWanderStraightPeriod)) {
         if (isStraight(direction)) stepToward(*this, direction);
         wanderStraightTick = static_cast<int>(now);
     }
-    if (due(now, wanderDiagonalTick, kWanderDiagonalPeriod)) {
+    if (isDue(now, wanderDiagonalTick, kWanderDiagonalPeriod)) {
         if (isDiagonal(direction)) stepToward(*this, direction);
         wanderDiagonalTick = static_cast<int>(now);
     }
-    if (due(now, turnTick, static_cast<Uint32>(turnInterval))) {
+    if (isDue(now, turnTick, static_cast<Uint32>(turnInterval))) {
         direction = randRange(1, 9);
         turnInterval = randRange(1000, 5000);
         turnTick = static_cast<int>(now);
     }
 
     if (truncatedDistance(player.getPosition(), onScreen) > kReactionDistance) return;
-    if (due(now, fleeStraightTick, kReactStraightPeriod)) {
+    if (isDue(now, fleeStraightTick, kReactStraightPeriod)) {
         reactStraight(panickedHeading());
         fleeStraightTick = static_cast<int>(now);
     }
-    if (due(now, fleeDiagonalTick, kReactDiagonalPeriod)) {
+    if (isDue(now, fleeDiagonalTick, kReactDiagonalPeriod)) {
         reactDiagonal(panickedHeading());
         fleeDiagonalTick = static_cast<int>(now);
     }

@@ -63,3 +63,11 @@ int directionImage(int direction) {
         return 3;
     }
 }
+
+bool isDue(Uint32 now, int lastTick, Uint32 period) {
+    return now >= static_cast<Uint32>(lastTick) + period;
+}
+
+bool isDue(Uint32 now, int lastTick, double period) {
+    return static_cast<double>(now) >= static_cast<Uint32>(lastTick) + period;
+}

@@ -72,6 +72,13 @@ int panickedHeading();
 // sideways images, since nobody draws a walker at an angle.
 int directionImage(int direction);
 
+// Paced actions keep the time of their last go in an int field. An action is due
+// once at least `period` ms have passed; the double form keeps a half millisecond.
+// The field is read back as the unsigned tick it was stored from, so the comparison
+// still holds once the clock has outgrown an int.
+bool isDue(Uint32 now, int lastTick, Uint32 period);
+bool isDue(Uint32 now, int lastTick, double period);
+
 // Pushes a moving entity one pixel back inside the map; true when it had to.
 bool keepInsideMap(BaseEntity& entity);
 

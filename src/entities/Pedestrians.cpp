@@ -51,7 +51,7 @@ void Pedestrian::update() {
     if (truncatedDistance(player.getPosition(), onScreen) > traits.reactionDistance) return;
 
     Uint32 now = ticksNow();
-    if (now >= static_cast<Uint32>(straightTick) + traits.straightPeriod) {
+    if (isDue(now, straightTick, traits.straightPeriod)) {
         int h = fleeingHeading();
         switch (h) {
         case 1:
@@ -70,9 +70,7 @@ void Pedestrian::update() {
         if (h >= 1 && h <= 4) direction = h;
         straightTick = static_cast<int>(now);
     }
-    // The tick is stored whole, so only a comparison in double keeps the half
-    // millisecond of the period.
-    if (static_cast<double>(now) >= diagonalTick + traits.diagonalPeriod) {
+    if (isDue(now, diagonalTick, traits.diagonalPeriod)) {
         int h = fleeingHeading();
         switch (h) {
         case 5:

@@ -1,0 +1,205 @@
+#include "EntityFixture.h"
+#include "app/Assets.h"
+#include "entities/Animals.h"
+#include "entities/Pickups.h"
+#include <cstdlib>
+
+namespace {
+
+using AnimalTest = EntityTest;
+
+TEST_F(AnimalTest, TheFirstUpdateTurnsAtOnceAndTheNextTurnWaitsItsInterval) {
+    Cat& cat = make<Cat>();
+    placeFromCar(cat, 200, 0);
+    cat.update();
+    EXPECT_EQ(1000, cat.turnTick);
+    EXPECT_GE(cat.turnInterval, 1000);
+    EXPECT_LT(cat.turnInterval, 5000);
+    EXPECT_GE(cat.direction, 1);
+    EXPECT_LE(cat.direction, 8);
+
+    int interval = cat.turnInterval;
+    clock.set(1000 + interval - 1);
+    cat.update();
+    EXPECT_EQ(1000, cat.turnTick);
+    clock.advance(1);
+    cat.update();
+    EXPECT_EQ(static_cast<int>(clock.now()), cat.turnTick);
+}
+
+// Wandering on its own, far from the car: the direction decides which of the two step
+// kinds moves the animal.
+TEST_F(AnimalTest, AWanderingCatOnADiagonalOnlyTakesDiagonalSteps) {
+    for (int direction : {1, 4, 5, 8}) {
+        Cat& cat = make<Cat>();
+        cat.setPosition(500, 500);
+        graphics.cameraX = graphics.cameraY = -1000; // the car is far away
+        cat.turnTick = 1000;
+        cat.turnInterval = 100000;
+        cat.direction = direction;
+        int moves = 0;
+        for (int ms = 0; ms < 1000; ++ms, clock.advance(1)) {
+            Point before = cat.getPosition();
+            cat.update();
+            int dx = cat.x - before.x, dy = cat.y - before.y;
+            if (dx == 0 && dy == 0) continue;
+            ++moves;
+            bool diagonal = dx != 0 && dy != 0;
+            ASSERT_EQ(direction >= 5, diagonal) << "direction " << direction;
+        }
+        // 17 ms straight, 25.5 ms (every 26 ms in whole ticks) diagonal.
+        EXPECT_EQ(direction >= 5 ? 39 : 59, moves) << "direction " << direction;
+    }
+}
+
+TEST_F(AnimalTest, ACatRunsAheadOfTheCarAndADogRunsAtIt) {
+    std::srand(5);
+    player.heading = 1; // north
+    Cat& cat = make<Cat>();
+    Dog& dog = make<Dog>();
+    int catNorth = 0, dogNorth = 0;
+    for (int ms = 0; ms < 600; ++ms, clock.advance(1)) {
+        placeFromCar(cat, 0, -30);
+        placeFromCar(dog, 0, -30);
+        int catY = cat.y, dogY = dog.y;
+        cat.update();
+        dog.update();
+        catNorth += catY - cat.y;
+        dogNorth += dogY - dog.y;
+    }
+    EXPECT_GT(catNorth, 40);
+    EXPECT_LT(dogNorth, -40);
+}
+
+TEST_F(AnimalTest, AKillCountsOnceAndAgainAfterAResurrection) {
+    Cat& cat = make<Cat>();
+    touchFor(cat, 10);
+    EXPECT_EQ(1, player.catsKilled);
+    EXPECT_EQ(1, sounds.countPrefix("sounds\\gore\\crush"));
+    EXPECT_FALSE(cat.isAlive());
+    int corpse = cat.corpse;
+    EXPECT_TRUE(corpse == 1 || corpse == 2);
+
+    cat.setAlive(1);
+    touchFor(cat, 10);
+    EXPECT_EQ(2, player.catsKilled);
+    EXPECT_EQ(corpse, cat.corpse) << "a cat lies the same way every time it dies";
+    EXPECT_EQ(0, player.dogsKilled);
+}
+
+TEST_F(AnimalTest, ADeadAnimalNeitherMovesNorTurns) {
+    Dog& dog = make<Dog>();
+    placeFromCar(dog, 20, 0);
+    dog.hit(0);
+    Point body = dog.getPosition();
+    clock.advance(10000);
+    dog.update();
+    EXPECT_EQ(body.x, dog.x);
+    EXPECT_EQ(body.y, dog.y);
+    EXPECT_EQ(0, dog.turnTick);
+}
+
+TEST_F(AnimalTest, ADogRunOverBitesTheCarButOneKilledFromAfarDoesNot) {
+    Dog& runOver = make<Dog>();
+    Dog& nuked = make<Dog>();
+    player.setHealth(50);
+    touchFor(runOver, 5);
+    EXPECT_EQ(35, player.getHealth());
+    nuked.hit(0);
+    EXPECT_EQ(35, player.getHealth());
+    EXPECT_EQ(2, player.dogsKilled);
+    EXPECT_EQ(6, player.getPendingMoney());
+    EXPECT_EQ(2, sounds.countPrefix("sounds/gore/dogyell"));
+    EXPECT_EQ(2, sounds.countPrefix("sounds/gore/crush"));
+}
+
+TEST_F(AnimalTest, ADogRunOverAtFifteenHealthBlowsTheCarUpAndStillPays) {
+    Dog& dog = make<Dog>();
+    player.setHealth(15);
+    dog.hit(1);
+    EXPECT_FALSE(player.alive);
+    EXPECT_EQ(1, sounds.count(assets::explosion));
+    EXPECT_EQ(3, player.getPendingMoney());
+}
+
+// Killing the same cat over and over, hiding the egg again whenever it turns up.
+TEST_F(AnimalTest, AboutOneCatKillInFiftyShowsAHiddenEggBesideTheBody) {
+    std::srand(3);
+    Cat& cat = make<Cat>();
+    EuroEgg& egg = make<EuroEgg>();
+    cat.setPosition(300, 400);
+    int drops = 0;
+    for (int i = 0; i < 4000; ++i) {
+        cat.setAlive(1);
+        cat.hit(1);
+        if (!egg.isVisible()) continue;
+        ++drops;
+        ASSERT_EQ(308, egg.x);
+        ASSERT_EQ(408, egg.y);
+        egg.setVisible(false);
+    }
+    EXPECT_EQ(4000, player.catsKilled);
+    EXPECT_GT(drops, 40); // 76 expected
+    EXPECT_LT(drops, 120);
+}
+
+TEST_F(AnimalTest, OnlyHiddenEggsDropAndNoneIsMadeWhenAllAreShown) {
+    std::srand(4);
+    Cat& cat = make<Cat>();
+    EuroEgg* eggs = level.makeEntities<EuroEgg>(2);
+    eggs[0].setVisible(true);
+    eggs[0].setPosition(10, 10);
+    cat.setPosition(300, 400);
+    while (!eggs[1].isVisible()) {
+        cat.setAlive(1);
+        cat.hit(1);
+    }
+    EXPECT_EQ(10, eggs[0].x) << "a shown egg stays where it is";
+    EXPECT_EQ(308, eggs[1].x);
+
+    size_t entities = level.entities.size();
+    eggs[1].setPosition(20, 20);
+    for (int i = 0; i < 1000; ++i) {
+        cat.setAlive(1);
+        cat.hit(1);
+    }
+    EXPECT_EQ(entities, level.entities.size());
+    EXPECT_EQ(10, eggs[0].x);
+    EXPECT_EQ(20, eggs[1].x);
+}
+
+void expectSteadyGaps(const std::vector<Uint32>& gaps, Uint32 period) {
+    ASSERT_GT(gaps.size(), 20u);
+    for (Uint32 gap : gaps)
+        ASSERT_EQ(period, gap);
+}
+
+// 25.5 and 7.5 ms in whole-millisecond ticks: due after 26 and 8 ms, never 25 or 7.
+TEST_F(AnimalTest, StepsComeExactlyWhenTheirPeriodsHavePassed) {
+    Dog& dog = make<Dog>();
+    auto held = [&] {
+        placeFromCar(dog, 20, 20);
+        dog.update();
+    };
+    expectSteadyGaps(gapsBetweenTicks(clock, dog.frameTick, 3000, held), 100);
+    expectSteadyGaps(gapsBetweenTicks(clock, dog.wanderStraightTick, 3000, held), 17);
+    expectSteadyGaps(gapsBetweenTicks(clock, dog.wanderDiagonalTick, 3000, held), 26);
+    expectSteadyGaps(gapsBetweenTicks(clock, dog.fleeStraightTick, 3000, held), 5);
+    expectSteadyGaps(gapsBetweenTicks(clock, dog.fleeDiagonalTick, 3000, held), 8);
+}
+
+TEST_F(AnimalTest, TheWalkingFramesAlternateAndDiagonalsBorrowTheSideImages) {
+    Cat& cat = make<Cat>();
+    cat.direction = 6;
+    cat.frame = 0;
+    SDL_Surface* eastStill = cat.currentSprite();
+    cat.frame = 1;
+    SDL_Surface* eastStride = cat.currentSprite();
+    cat.direction = 4;
+    EXPECT_EQ(eastStride, cat.currentSprite());
+    if (eastStill) {
+        EXPECT_NE(eastStill, eastStride);
+    }
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include "EntityFixture.h"
+#include "app/Assets.h"
+#include "entities/Exits.h"
+#include "world/Level3.h"
+#include "graphics/Pixels.h"
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+using ExitTest = EntityTest;
+
+struct Speckles {
+    int coloured = 0;
+    bool onlyRedsAndGreys = true;
+};
+
+Speckles speckles(SDL_Surface* image) {
+    Speckles found;
+    Uint32 key = SDL_MapRGB(image->format, 0, 255, 0);
+    for (int y = 0; y < image->h; ++y)
+        for (int x = 0; x < image->w; ++x) {
+            if (getPixel(image, x, y) == key) continue;
+            ++found.coloured;
+            Rgb c = pixelAt(image, x, y);
+            bool grey = c.r == c.g && c.g == c.b;
+            // 16-bit red and blue keep 5 bits and green 6, so a grey may be a shade off.
+            bool nearGrey = std::abs(c.r - c.g) <= 8 && std::abs(c.b - c.g) <= 8;
+            bool red = c.g == 0 && c.b == 0;
+            if (!grey && !nearGrey && !red) found.onlyRedsAndGreys = false;
+        }
+    return found;
+}
+
+bool inCurrentLevel(const BaseEntity* entity) {
+    const auto& list = game.currentLevel->entities;
+    return std::find(list.begin(), list.end(), entity) != list.end();
+}
+
+TEST_F(ExitTest, AnExitImageNeverHasMoreThanFortyNineColouredPixels) {
+    std::srand(1);
+    int most = 0;
+    Portal* portals = level.makeEntities<Portal>(200);
+    Hellrift* rifts = level.makeEntities<Hellrift>(200);
+    for (int i = 0; i < 200; ++i) {
+        for (SDL_Surface* image : {portals[i].currentSprite(), rifts[i].currentSprite()}) {
+            ASSERT_NE(nullptr, image);
+            ASSERT_EQ(11, image->w);
+            ASSERT_EQ(11, image->h);
+            ASSERT_TRUE(image->flags & SDL_SRCCOLORKEY);
+            Speckles s = speckles(image);
+            ASSERT_LE(s.coloured, 49);
+            most = std::max(most, s.coloured);
+        }
+        EXPECT_TRUE(speckles(rifts[i].currentSprite()).onlyRedsAndGreys);
+    }
+    EXPECT_EQ(49, most) << "about sixty cells are candidates, so the cap is reached";
+}
+
+TEST_F(ExitTest, ReachIsPickedPerExit) {
+    std::srand(6);
+    Portal* portals = level.makeEntities<Portal>(300);
+    Hellrift* rifts = level.makeEntities<Hellrift>(300);
+    int portalLow = 99, portalHigh = 0, riftLow = 99, riftHigh = 0;
+    for (int i = 0; i < 300; ++i) {
+        portalLow = std::min(portalLow, portals[i].reach);
+        portalHigh = std::max(portalHigh, portals[i].reach);
+        riftLow = std::min(riftLow, rifts[i].reach);
+        riftHigh = std::max(riftHigh, rifts[i].reach);
+    }
+    EXPECT_EQ(25, portalLow);
+    EXPECT_EQ(59, portalHigh);
+    EXPECT_EQ(25, riftLow);
+    EXPECT_EQ(44, riftHigh);
+}
+
+// The car keeps what it carries through a portal; only its place and count-up restart.
+TEST_F(ExitTest, APortalOnLevelFourLeadsToLevelThreeKeepingTheCarsResources) {
+    game.currentLevel = nullptr;
+    enterLevelWithSeed(4, 17);
+    Portal& portal = game.currentLevel->makeEntities<Portal>(1)[0];
+    player.setMoney(345);
+    player.setEggs(4);
+    player.fuel = 9;
+    player.setHealth(61);
+    player.levelCount = 2;
+
+    portal.hit(1);
+
+    EXPECT_EQ(3, game.levelNumber);
+    EXPECT_EQ(nullptr, level4Map);
+    EXPECT_EQ(static_cast<cLevel*>(level3Map), game.currentLevel);
+    EXPECT_FALSE(inCurrentLevel(&portal));
+    EXPECT_EQ(3, player.levelCount);
+    EXPECT_EQ(345, player.getMoney());
+    EXPECT_EQ(4, player.getEggs());
+    EXPECT_EQ(9, player.getFuel());
+    EXPECT_EQ(61, player.getHealth());
+    EXPECT_EQ(1, sounds.count(assets::portal));
+    EXPECT_EQ(KindPortal, portal.kind) << "the portal outlives its level until the frame ends";
+}
+
+TEST_F(ExitTest, AHellriftLeadsToLevelFourAndAPortalOnLevelThreeToAFreshThree) {
+    game.currentLevel = nullptr;
+    enterLevelWithSeed(3, 5);
+    Portal& portal = game.currentLevel->makeEntities<Portal>(1)[0];
+    portal.hit(1);
+    EXPECT_EQ(3, game.levelNumber);
+    EXPECT_FALSE(inCurrentLevel(&portal)) << "a new map, not the old one";
+    EXPECT_FALSE(game.currentLevel->entities.empty());
+
+    game.currentLevel->makeEntities<Hellrift>(1)[0].hit(1);
+    EXPECT_EQ(4, game.levelNumber);
+    EXPECT_EQ(nullptr, level3Map);
+    EXPECT_EQ(2, player.levelCount);
+    EXPECT_EQ(1, sounds.count(assets::hellrift));
+}
+
+} // namespace
