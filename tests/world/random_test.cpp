@@ -1,0 +1,138 @@
+#include "world/Random.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+TEST(RandRange, LowerBoundInclusiveUpperExclusive) {
+    std::srand(11);
+    const struct { int lo, hi; } ranges[] = {{0, 3}, {10, 55}, {1, 2}, {-5, 5}};
+    for (const auto& r : ranges) {
+        int lowest = r.hi, highest = r.lo - 1;
+        for (int i = 0; i < 5000; ++i) {
+            int v = randRange(r.lo, r.hi);
+            lowest = std::min(lowest, v);
+            highest = std::max(highest, v);
+        }
+        EXPECT_EQ(r.lo, lowest) << r.lo << ".." << r.hi;
+        EXPECT_EQ(r.hi - 1, highest) << r.lo << ".." << r.hi;
+    }
+}
+
+TEST(RandomMapPoint, KeepsSixtyPixelsInsideTheMap) {
+    std::srand(3);
+    int minX = 1000, maxX = 0, minY = 1000, maxY = 0;
+    for (int i = 0; i < 20000; ++i) {
+        Point p = randomMapPoint(320, 240);
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    EXPECT_EQ(60, minX);
+    EXPECT_EQ(259, maxX);
+    EXPECT_EQ(60, minY);
+    EXPECT_EQ(179, maxY);
+}
+
+// x is drawn before y, so a seeded map always places its entities the same way.
+TEST(RandomMapPoint, DrawsXThenY) {
+    std::srand(9);
+    int a = std::rand(), b = std::rand();
+    std::srand(9);
+    Point p = randomMapPoint(512, 400);
+    EXPECT_EQ(60 + a % 392, p.x);
+    EXPECT_EQ(60 + b % 280, p.y);
+}
+
+class RandomPool : public testing::Test {
+  protected:
+    FakeClock clock{50000};
+
+    void SetUp() override { clearPool(); }
+    void TearDown() override { clearPool(); }
+
+    static void clearPool() {
+        std::memset(randomPool, 0, sizeof randomPool);
+        poolLastRefresh = 0;
+        poolInterval = 0;
+    }
+
+    // The longest wait between two refreshes is 499 ms.
+    void refreshWhenDue() {
+        clock.advance(500);
+        refreshRandomPool();
+    }
+
+    static int filledSlots() {
+        return static_cast<int>(
+            std::count_if(std::begin(randomPool), std::end(randomPool), [](int v) { return v; }));
+    }
+};
+
+TEST_F(RandomPool, FillsFromTheTopThenOverwritesRandomSlots) {
+    std::srand(1);
+    refreshRandomPool();
+    EXPECT_NE(0, randomPool[999]);
+    EXPECT_EQ(1, filledSlots());
+    refreshWhenDue();
+    EXPECT_NE(0, randomPool[998]);
+    EXPECT_EQ(2, filledSlots());
+
+    for (int i = 2; i < 999; ++i)
+        refreshWhenDue();
+    EXPECT_EQ(0, randomPool[0]);
+    EXPECT_EQ(999, filledSlots());
+
+    // Only slot 0 is left empty: from now on random slots are overwritten, and slot 0
+    // is no longer the obvious next one.
+    std::vector<int> before(std::begin(randomPool), std::end(randomPool));
+    for (int i = 0; i < 20; ++i)
+        refreshWhenDue();
+    int changed = 0;
+    for (int slot = 1; slot < kRandomPoolSize; ++slot)
+        if (randomPool[slot] != before[slot]) ++changed;
+    EXPECT_GE(changed, 5);
+    EXPECT_EQ(0, randomPool[0]);
+}
+
+TEST_F(RandomPool, WaitsOneIntervalBetweenRefreshes) {
+    std::srand(2);
+    refreshRandomPool();
+    ASSERT_GE(poolInterval, 100u);
+    ASSERT_LT(poolInterval, 500u);
+    EXPECT_EQ(clock.now(), poolLastRefresh);
+
+    std::srand(42);
+    int expected[3] = {std::rand(), std::rand(), std::rand()};
+    std::srand(42);
+    clock.advance(poolInterval - 1);
+    refreshRandomPool();
+    EXPECT_EQ(1, filledSlots());
+    // The early call drew nothing: the sequence goes on where it was.
+    for (int value : expected)
+        EXPECT_EQ(value, std::rand());
+
+    clock.advance(1);
+    refreshRandomPool();
+    EXPECT_EQ(2, filledSlots());
+    EXPECT_EQ(clock.now(), poolLastRefresh);
+}
+
+// Every seed comes from the tick counter, the wall clock or the pool, so under a fake
+// clock the same start gives the same sequence.
+TEST_F(RandomPool, ReseedingFollowsTheGameClock) {
+    std::vector<int> runs[2];
+    for (auto& run : runs) {
+        clearPool();
+        clock.set(50000);
+        std::srand(77);
+        for (int i = 0; i < 40; ++i)
+            refreshWhenDue();
+        for (int i = 0; i < 5; ++i)
+            run.push_back(std::rand());
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+}
