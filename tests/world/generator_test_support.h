@@ -4,9 +4,11 @@
 #include "support/TestSupport.h"
 #include "world/Game.h"
 #include "world/Level.h"
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
-#include <cstdio>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,21 +16,8 @@
 // What the generator tests look at in a freshly built map.
 namespace generated {
 
-struct Placed {
-    int kind;
-    int x;
-    int y;
-};
-
-inline std::vector<Placed> layout(const cLevel& level) {
-    std::vector<Placed> placed;
-    for (const BaseEntity* entity : level.entities)
-        placed.push_back({entity->kind, entity->x, entity->y});
-    return placed;
-}
-
-// Builds level n from the seed. The previous map's entities are freed first so that a
-// loop over hundreds of seeds does not keep every map alive.
+// Builds level n from the seed, freeing the previous map's entities first so that a
+// loop over many seeds keeps one map alive at a time.
 inline cLevel& build(int n, unsigned seed) {
     game.releaseRetiredEntities();
     enterLevelWithSeed(n, seed);
@@ -43,86 +32,100 @@ inline std::map<int, int> kindCounts(const cLevel& level) {
     return counts;
 }
 
-inline int countOf(const cLevel& level, int kind) {
-    auto counts = kindCounts(level);
-    auto found = counts.find(kind);
-    return found == counts.end() ? 0 : found->second;
-}
-
-// The kinds in list order with each run of one kind collapsed: a list grouped by kind
-// in the order K1, K2, ... gives exactly the present kinds of that order.
-inline std::vector<int> kindRuns(const cLevel& level) {
-    std::vector<int> runs;
-    for (const BaseEntity* entity : level.entities)
-        if (runs.empty() || runs.back() != entity->kind) runs.push_back(entity->kind);
-    return runs;
-}
-
-// The order `runs` would have if every kind of `order` that is present appeared once,
-// in that order.
-inline std::vector<int> expectedRuns(const cLevel& level, const std::vector<int>& order) {
-    auto counts = kindCounts(level);
-    std::vector<int> runs;
-    for (int kind : order)
-        if (counts.count(kind)) runs.push_back(kind);
-    return runs;
-}
-
-// The first entity outside x in 60..width-61, y in 60..height-61, as text; empty if
-// there is none.
-inline std::string firstOutside(const cLevel& level) {
-    for (const BaseEntity* entity : level.entities) {
-        if (entity->x < 60 || entity->x > level.mapWidth - 61 || entity->y < 60 ||
-            entity->y > level.mapHeight - 61) {
-            char text[96];
-            std::snprintf(text, sizeof text, "kind %d at (%d, %d) on %d x %d", entity->kind,
-                          entity->x, entity->y, level.mapWidth, level.mapHeight);
-            return text;
-        }
-    }
-    return {};
-}
-
-// FNV-1a over the map size and every (kind, x, y) in list order.
-inline std::uint64_t fingerprint(const cLevel& level) {
-    std::uint64_t hash = 1469598103934665603ull;
-    auto mix = [&hash](int value) {
-        for (int i = 0; i < 4; ++i) {
-            hash ^= static_cast<std::uint8_t>(value >> (8 * i));
-            hash *= 1099511628211ull;
-        }
-    };
-    mix(level.mapWidth);
-    mix(level.mapHeight);
-    for (const Placed& p : layout(level)) {
-        mix(p.kind);
-        mix(p.x);
-        mix(p.y);
-    }
-    return hash;
-}
-
-// "W x H, N: k@x,y k@x,y ..." with the first `shown` entries spelled out: small enough
-// to pin down in a test, readable when it changes.
-inline std::string summary(const cLevel& level, size_t shown = 4) {
-    std::string text = std::to_string(level.mapWidth) + " x " + std::to_string(level.mapHeight) +
-                       ", " + std::to_string(level.entities.size()) + ":";
-    auto placed = layout(level);
-    for (size_t i = 0; i < placed.size() && i < shown; ++i)
-        text += " " + std::to_string(placed[i].kind) + "@" + std::to_string(placed[i].x) + "," +
-                std::to_string(placed[i].y);
-    return text;
-}
-
 inline bool groundIs(const cLevel& level, int red, int green, int blue) {
     return level.red == red && level.green == green && level.blue == blue;
 }
 
-inline int missionLinesUsed() {
-    int used = 0;
-    for (const auto& line : graphics.missionLines)
-        used += line[0] != '\0';
-    return used;
+// Every entity inside x 60..width-61, y 60..height-61, and the list made of one run per
+// present kind, in `order`, with no kind outside it.
+inline void expectPlacedAndGrouped(const cLevel& level, const std::vector<int>& order) {
+    std::vector<int> runs, expected;
+    for (const BaseEntity* e : level.entities) {
+        ASSERT_TRUE(e->x >= 60 && e->x <= level.mapWidth - 61 && e->y >= 60 &&
+                    e->y <= level.mapHeight - 61)
+            << "kind " << e->kind << " at " << e->x << "," << e->y;
+        if (runs.empty() || runs.back() != e->kind) runs.push_back(e->kind);
+    }
+    auto counts = kindCounts(level);
+    for (int kind : order)
+        if (counts.count(kind)) expected.push_back(kind);
+    EXPECT_EQ(runs, expected);
+}
+
+// "W x H, N: k@x,y ..." with the first four entries spelled out, and an FNV-1a hash of
+// the size and every (kind, x, y) in list order.
+inline std::string summary(const cLevel& level) {
+    std::string text = std::to_string(level.mapWidth) + " x " + std::to_string(level.mapHeight) +
+                       ", " + std::to_string(level.entities.size()) + ":";
+    for (size_t i = 0; i < level.entities.size() && i < 4; ++i) {
+        const BaseEntity* e = level.entities[i];
+        text +=
+            " " + std::to_string(e->kind) + "@" + std::to_string(e->x) + "," + std::to_string(e->y);
+    }
+    return text;
+}
+
+inline std::uint64_t fingerprint(const cLevel& level) {
+    std::uint64_t hash = 1469598103934665603ull;
+    auto mix = [&hash](int value) {
+        for (int i = 0; i < 4; ++i)
+            hash = (hash ^ static_cast<std::uint8_t>(value >> 8 * i)) * 1099511628211ull;
+    };
+    mix(level.mapWidth);
+    mix(level.mapHeight);
+    for (const BaseEntity* e : level.entities) {
+        mix(e->kind);
+        mix(e->x);
+        mix(e->y);
+    }
+    return hash;
+}
+
+// One kind's population rule in an area-based level: the count field and the side of
+// the block it is drawn per (0: a fixed 1..9).
+template <class Map> struct Rule {
+    int kind;
+    int Map::*count;
+    int side;
+    int ceiling(int width, int height) const {
+        return side ? width * height / (side * side) - 1 : 9;
+    }
+};
+
+// Re-runs the population draw of a built map on a width x height map over many draws
+// and all three terrains: every present kind must reach exactly 1..ceiling, and each
+// kind free of terrain rules must be present on about 50 maps in 101.
+template <class Map>
+void expectPopulationRanges(Map& map, const std::vector<Rule<Map>>& rules,
+                            const std::vector<int>& plants, int width, int height) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    map.width = width;
+    map.height = height;
+    const int draws = 9000;
+    std::map<int, int> lowest, highest, present;
+    std::srand(width * 7919 + height);
+    for (int i = 0; i < draws; ++i) {
+        map.drawPopulation(i % 3);
+        for (const auto& rule : rules) {
+            int count = map.*rule.count;
+            if (count == 0) continue;
+            ++present[rule.kind];
+            lowest[rule.kind] =
+                present[rule.kind] == 1 ? count : std::min(lowest[rule.kind], count);
+            highest[rule.kind] = std::max(highest[rule.kind], count);
+        }
+    }
+    for (const auto& rule : rules) {
+        EXPECT_EQ(lowest[rule.kind], 1) << "kind " << rule.kind;
+        EXPECT_EQ(highest[rule.kind], std::max(1, rule.ceiling(width, height)))
+            << "kind " << rule.kind;
+        bool plant = std::find(plants.begin(), plants.end(), rule.kind) != plants.end();
+        if (!plant && rule.kind != KindPortal) {
+            EXPECT_NEAR(present[rule.kind] / double(draws), 50.0 / 101.0, 0.025)
+                << "kind " << rule.kind;
+        }
+    }
+    EXPECT_EQ(present[KindPortal], draws) << "every map has a way out";
 }
 
 } // namespace generated
