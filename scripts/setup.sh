@@ -8,7 +8,7 @@ libsdl1.2-compat-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
 fonts-ebgaramond fonts-dejavu-core
 espeak-ng sox imagemagick
 libgtest-dev libbenchmark-dev clang-format
-xvfb xdotool x11-utils"
+xvfb xdotool x11-utils python3"
 
 missing=""
 for package in $PACKAGES; do
