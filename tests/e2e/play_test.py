@@ -8,6 +8,8 @@ import sys
 import time
 import traceback
 
+sys.dont_write_bytecode = True  # keep the source folder clean
+
 import harness
 from harness import (DESERT, GROUNDS, HUD_RECT, MAP_AREA, MENU_ENTRIES, PANEL_RECT,
                      FREERUN_LINE_Y, TEXT_GREY, TEXT_RED, Failure, Game, Picture, XServer, close)
