@@ -1,0 +1,280 @@
+#include "entities/Animals.h"
+#include "entities/Exits.h"
+#include "graphics/Colours.h"
+#include "graphics/Graphics.h"
+#include "graphics/Marker.h"
+#include "graphics/Pixels.h"
+#include "player/Player.h"
+#include "player/Walker.h"
+#include "screens/Shop.h"
+#include "sound/Sound.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstring>
+#include <malloc.h>
+#include <vector>
+
+extern int meowLast;
+extern int meowInterval;
+extern int barkLast;
+extern int barkInterval;
+
+namespace {
+
+Rgb shown(int x, int y) { return pixelAt(graphics.backBuffer, x, y); }
+
+std::vector<Uint32> region(int x, int y, int w, int h) {
+    std::vector<Uint32> pixels;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i)
+            pixels.push_back(getPixel(graphics.backBuffer, i, j));
+    return pixels;
+}
+
+class Frame : public testing::Test {
+  protected:
+    FakeClock clock{1000};
+    HandMadeLevel ground;
+
+    void SetUp() override {
+        resetGame();
+        meowLast = meowInterval = barkLast = barkInterval = 0;
+        game.currentLevel = &ground.level;
+    }
+    void TearDown() override {
+        game.currentLevel = nullptr;
+        resetGame();
+    }
+};
+
+TEST_F(Frame, FillsTheScreenWithTheGroundColour) {
+    for (Rgb colour : {Rgb{0, 210, 0}, Rgb{218, 200, 156}, Rgb{255, 111, 111}}) {
+        setGroundColour(ground.level, colour.r, colour.g, colour.b);
+        graphics.frame();
+        Rgb expected = throughBackBuffer(colour.r, colour.g, colour.b);
+        EXPECT_EQ(shown(0, 0), expected);
+        EXPECT_EQ(shown(319, 0), expected);
+        EXPECT_EQ(shown(20, 200), expected);
+    }
+}
+
+TEST_F(Frame, DrawsEntitiesUpToThreeHundredPixelsFromTheCar) {
+    player.setPosition(5, 100);
+    Marker* at300 = ground.markers(1, 305, 100);
+    Marker* justUnder301 = ground.markers(1, 305, 76); // 300.96 truncates to 300
+    Marker* at301 = ground.markers(1, 306, 124);       // 301.95
+    at301->paint(0, 0, 255);
+    graphics.frame();
+    EXPECT_EQ(shown(305, 100), throughBackBuffer(255, 0, 255));
+    EXPECT_EQ(shown(305, 76), throughBackBuffer(255, 0, 255));
+    EXPECT_EQ(shown(306, 124), throughBackBuffer(0, 210, 0));
+    EXPECT_EQ(at300->draws, 1);
+    EXPECT_EQ(justUnder301->draws, 1);
+    EXPECT_EQ(at301->draws, 0);
+}
+
+TEST_F(Frame, TouchesAtReachWithTheDistanceTruncated) {
+    Marker* inReach = ground.markers(1, 160 + 15, 120 + 5); // 15.81
+    Marker* outOfReach = ground.markers(1, 160 - 16, 120);  // 16.0
+    for (int i = 0; i < 3; ++i)
+        graphics.frame();
+    EXPECT_EQ(inReach->hits, 3) << "every touching frame hits again";
+    EXPECT_EQ(outOfReach->hits, 0);
+    EXPECT_NE(game.currentLevel->findNearbyEntity(KindFlower), nullptr);
+}
+
+TEST_F(Frame, TheCullDistanceIsMeasuredAfterTheTouch) {
+    Marker* pusher = ground.markers(1, 160, 120);
+    // A touch that throws the car far away: the entity is then out of range.
+    pusher->onHit = [](Marker&) { player.setPosition(160 + 400, 120); };
+    graphics.frame();
+    EXPECT_EQ(pusher->hits, 1);
+    EXPECT_EQ(pusher->draws, 0);
+}
+
+TEST_F(Frame, ExitsAreDrawnAsRingsSixPixelsApart) {
+    Portal* portal = ground.level.makeEntities<Portal>(1);
+    portal->reach = 25;
+    portal->setPosition(100, 100);
+    std::srand(11);
+    graphics.frame();
+    Rgb grass = throughBackBuffer(0, 210, 0);
+    for (int r : {25, 19, 13, 7, 1}) {
+        EXPECT_NE(shown(100 + r, 100), grass) << "ring " << r;
+        EXPECT_NE(shown(100, 100 - r), grass) << "ring " << r;
+    }
+    for (int r : {22, 16, 10, 4})
+        EXPECT_EQ(shown(100 + r, 100), grass) << "between rings at " << r;
+    // Inside the smallest ring nothing is drawn: no ring of radius 0 or less and no
+    // speckle picture.
+    for (int y = 93; y <= 107; ++y)
+        for (int x = 93; x <= 107; ++x) {
+            double d = std::hypot(x - 100, y - 100);
+            if (d >= 2.0 && d <= 5.5) {
+                EXPECT_EQ(shown(x, y), grass) << x << "," << y;
+            }
+        }
+    EXPECT_EQ(shown(100, 100), grass);
+}
+
+TEST_F(Frame, GameOverTintsBrightPixelsAndLeavesDarkOnes) {
+    setGroundColour(ground.level, 40, 40, 40);
+    ground.markers(1, 100, 50)->paint(60, 100, 20);
+    walker.setHealth(0);
+    graphics.frame();
+    EXPECT_EQ(shown(20, 20), throughBackBuffer(40, 40, 40));
+    Rgb bright = throughBackBuffer(60, 100, 20);
+    EXPECT_EQ(shown(100, 50), throughBackBuffer(255, bright.g - 30, 0));
+
+    walker.setHealth(1);
+    graphics.frame();
+    EXPECT_EQ(shown(100, 50), bright) << "only a lost game is tinted";
+}
+
+TEST_F(Frame, SpeechIsShownForOneFrameOnly) {
+    setGroundColour(ground.level, 0, 0, 255);
+    std::strcpy(graphics.speechText, "Free blood removal, spick and span.");
+    Rgb boxCorner = pixelAt(graphics.speechBoxImage, 0, 0);
+    ASSERT_NE(throughBackBuffer(boxCorner.r, boxCorner.g, boxCorner.b),
+              throughBackBuffer(0, 0, 255));
+    graphics.frame();
+    EXPECT_EQ(shown(10, 164), throughBackBuffer(boxCorner.r, boxCorner.g, boxCorner.b));
+    for (char c : graphics.speechText)
+        ASSERT_EQ(c, '\0');
+    graphics.frame();
+    EXPECT_EQ(shown(10, 164), throughBackBuffer(0, 0, 255));
+}
+
+TEST_F(Frame, HudShowsTheWalkersHealthOnceTheFuelIsGone) {
+    // The health number as the HUD would show `text`: drawn on a fresh strip.
+    auto healthShownAs = [](const char* text) {
+        SDL_Rect where = hudRect;
+        SDL_BlitSurface(graphics.hudImage, nullptr, graphics.backBuffer, &where);
+        graphics.drawHudText(33, 216, text);
+        return region(33, 216, 54, 24);
+    };
+    graphics.frame();
+    EXPECT_EQ(region(33, 216, 54, 24), healthShownAs("100%"));
+
+    player.fuel = 0;
+    walker.setPosition(160, 60);
+    walker.setHealth(57);
+    graphics.frame();
+    std::vector<Uint32> walking = region(33, 216, 54, 24);
+    EXPECT_EQ(walking, healthShownAs("57%"));
+    EXPECT_NE(walking, healthShownAs("100%"));
+
+    walker.step(2);
+    graphics.frame();
+    EXPECT_EQ(region(33, 216, 54, 24), healthShownAs("56%"));
+}
+
+TEST_F(Frame, CatsNearbyShareOneMeowClock) {
+    SoundLog sounds;
+    Cat* cats = ground.level.makeEntities<Cat>(2);
+    cats[0].setPosition(60, 40);
+    cats[1].setPosition(260, 40);
+    graphics.frame();
+    EXPECT_EQ(sounds.countPrefix("sounds/m"), 1) << "two cats in range, one meow";
+
+    clock.advance(999);
+    graphics.frame();
+    EXPECT_EQ(sounds.countPrefix("sounds/m"), 1) << "the next meow waits at least 1000 ms";
+
+    clock.advance(5499 - 999);
+    graphics.frame();
+    EXPECT_EQ(sounds.countPrefix("sounds/m"), 2) << "and at most 5499 ms";
+
+    cats[0].setAlive(0);
+    cats[1].setAlive(0);
+    clock.advance(6000);
+    int drawnBefore = sounds.countPrefix("sounds/m");
+    graphics.frame();
+    EXPECT_EQ(sounds.countPrefix("sounds/m"), drawnBefore) << "dead cats are quiet";
+}
+
+TEST_F(Frame, StatisticsCoverTheMissionAndBothCoverTheShop) {
+    SDL_Surface* shopPanel = shop.getScreenImage();
+    SDL_Surface* panels[] = {shopPanel, graphics.missionImage, graphics.statsImage};
+    int w = std::min({shopPanel->w, graphics.missionImage->w, graphics.statsImage->w});
+    int h = std::min({shopPanel->h, graphics.missionImage->h, graphics.statsImage->h});
+    // A spot of the panels, clear of their texts, where each panel looks different.
+    int px = -1, py = -1;
+    for (int y = 0; y < h && px < 0; ++y)
+        for (int x = 0; x < w && px < 0; ++x) {
+            if (x >= 26 && y >= 20 && y < 170) continue; // where the lines go
+            Rgb a = pixelAt(panels[0], x, y), b = pixelAt(panels[1], x, y),
+                c = pixelAt(panels[2], x, y);
+            Rgb ta = throughBackBuffer(a.r, a.g, a.b), tb = throughBackBuffer(b.r, b.g, b.b),
+                tc = throughBackBuffer(c.r, c.g, c.b);
+            if (ta != tb && tb != tc && ta != tc) {
+                px = x;
+                py = y;
+            }
+        }
+    ASSERT_GE(px, 0) << "the three panels look alike everywhere";
+    auto panelPixel = [&](SDL_Surface* panel) {
+        Rgb c = pixelAt(panel, px, py);
+        return throughBackBuffer(c.r, c.g, c.b);
+    };
+    const int sx = missionRect.x + px, sy = missionRect.y + py;
+
+    shop.setOpen(true);
+    graphics.frame();
+    EXPECT_EQ(shown(sx, sy), panelPixel(shopPanel));
+    graphics.showMission = 1;
+    graphics.frame();
+    EXPECT_EQ(shown(sx, sy), panelPixel(graphics.missionImage));
+    graphics.showStats = 1;
+    graphics.frame();
+    EXPECT_EQ(shown(sx, sy), panelPixel(graphics.statsImage));
+    shop.setOpen(false);
+    graphics.showMission = 0;
+    graphics.frame();
+    EXPECT_EQ(shown(sx, sy), panelPixel(graphics.statsImage));
+}
+
+// A few seconds of play on real maps, with every overlay and text on screen. Under
+// the sanitizers this is the check that nothing is used after it is freed and that
+// no rendered text is left behind.
+TEST_F(Frame, RunsForSecondsOnARealMapWithoutHoldingOnToMemory) {
+    game.currentLevel = nullptr;
+    enterLevelWithSeed(3, 5);
+    sound.enabled = 0; // the sound cache would fill up with the first plays
+    shop.setOpen(true);
+    graphics.showMission = 1;
+    graphics.showStats = 1;
+    auto play = [&](int frames) {
+        for (int i = 0; i < frames; ++i) {
+            std::strcpy(graphics.speechText, "Free blood removal, spick and span.");
+            clock.advance(16);
+            graphics.frame();
+        }
+    };
+    play(60);
+    size_t before = mallinfo2().uordblks;
+    play(300);
+    EXPECT_LT(mallinfo2().uordblks, before + 64 * 1024);
+    EXPECT_EQ(game.levelNumber, 3);
+}
+
+TEST_F(Frame, DrivingAroundForSecondsKeepsTheGameWhole) {
+    game.currentLevel = nullptr;
+    for (int n : {1, 4}) {
+        SCOPED_TRACE(n);
+        enterLevelWithSeed(n, 21);
+        for (int i = 0; i < 360; ++i) {
+            int heading = 1 + (i / 45) % 8;
+            if (heading <= 4)
+                player.moveStraight(heading);
+            else
+                player.moveDiagonal(heading);
+            clock.advance(16);
+            graphics.frame();
+            ASSERT_NE(game.currentLevel, nullptr);
+        }
+    }
+}
+
+} // namespace

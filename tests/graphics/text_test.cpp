@@ -1,0 +1,144 @@
+#include "graphics/Colours.h"
+#include "graphics/Graphics.h"
+#include "graphics/Pixels.h"
+#include "support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <vector>
+
+namespace {
+
+std::vector<Uint32> snapshot() {
+    std::vector<Uint32> pixels;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            pixels.push_back(getPixel(graphics.backBuffer, x, y));
+    return pixels;
+}
+
+void fillBackBuffer(Uint8 r, Uint8 g, Uint8 b) {
+    SDL_FillRect(graphics.backBuffer, nullptr, SDL_MapRGB(graphics.backBuffer->format, r, g, b));
+}
+
+// Every pixel of the box, by colour.
+std::vector<Rgb> pixelsIn(int x, int y, int w, int h) {
+    std::vector<Rgb> found;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i)
+            found.push_back(pixelAt(graphics.backBuffer, i, j));
+    return found;
+}
+
+int countOf(const std::vector<Rgb>& pixels, Rgb colour) {
+    int n = 0;
+    for (const Rgb& p : pixels)
+        n += p == colour ? 1 : 0;
+    return n;
+}
+
+size_t heapInUse() { return mallinfo2().uordblks; }
+
+TEST(TextDrawing, EmptyOrMissingTextDrawsNothing) {
+    fillBackBuffer(200, 200, 200);
+    std::vector<Uint32> before = snapshot();
+    size_t heapBefore = heapInUse();
+    graphics.drawText(42, 34, "", 2);
+    graphics.drawText(42, 34, nullptr, 2);
+    graphics.drawListText(42, 34, "", 1);
+    graphics.drawListText(42, 34, nullptr, 1);
+    EXPECT_EQ(heapInUse(), heapBefore);
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST(TextDrawing, ShopLinesUseTheirStyleColours) {
+    const struct {
+        int style;
+        Rgb colour;
+    } styles[] = {{0, {25, 25, 25}}, {1, {80, 119, 192}}, {2, {151, 0, 0}}};
+    for (const auto& s : styles) {
+        SCOPED_TRACE(s.style);
+        fillBackBuffer(255, 255, 255);
+        graphics.drawListText(42, 34, "HIMLT", s.style);
+        int w = 0, h = 0;
+        TTF_SizeText(graphics.largeFont, "HIMLT", &w, &h);
+        std::vector<Rgb> box = pixelsIn(42, 34, w, h);
+        Rgb wanted = throughBackBuffer(s.colour.r, s.colour.g, s.colour.b);
+        EXPECT_GT(countOf(box, wanted), 5) << "solid strokes take the style's colour";
+        for (const auto& other : styles)
+            if (other.style != s.style) {
+                Rgb wrong = throughBackBuffer(other.colour.r, other.colour.g, other.colour.b);
+                EXPECT_EQ(countOf(box, wrong), 0);
+            }
+        // The key colour does its job: the page shows between the letters.
+        EXPECT_GT(countOf(box, {255, 255, 255}), w * h / 3);
+    }
+}
+
+TEST(TextDrawing, MissionAndStatsLinesAreDrawnInTheDimmedColour) {
+    fillBackBuffer(255, 255, 255);
+    graphics.drawText(42, 62, "HIMLT", 2);
+    int w = 0, h = 0;
+    TTF_SizeText(graphics.largeFont, "HIMLT", &w, &h);
+    EXPECT_GT(countOf(pixelsIn(42, 62, w, h), throughBackBuffer(45, 46, 53)), 5);
+}
+
+TEST(TextDrawing, HudNumbersAreBlackOnATransparentBackground) {
+    fillBackBuffer(200, 180, 40);
+    char text[64] = {};
+    std::snprintf(text, sizeof text, "%i%%", 100);
+    ASSERT_STREQ(text, "100%");
+    graphics.drawHudText(33, 216, text);
+    int w = 0, h = 0;
+    TTF_SizeText(graphics.smallFont, text, &w, &h);
+    std::vector<Rgb> box = pixelsIn(33, 216, w, h);
+    int black = countOf(box, {0, 0, 0});
+    int untouched = countOf(box, throughBackBuffer(200, 180, 40));
+    EXPECT_GT(black, 10);
+    EXPECT_GT(untouched, black);
+    EXPECT_EQ(black + untouched, static_cast<int>(box.size())) << "only ink or background";
+    // Nothing outside the text's box.
+    EXPECT_EQ(pixelAt(graphics.backBuffer, 32, 216), throughBackBuffer(200, 180, 40));
+    EXPECT_EQ(pixelAt(graphics.backBuffer, 33, 215), throughBackBuffer(200, 180, 40));
+}
+
+TEST(TextDrawing, SpeechSitsOnItsBoxInBlack) {
+    fillBackBuffer(0, 0, 255);
+    graphics.drawSpeech("Free blood removal");
+    SDL_Surface* box = graphics.speechBoxImage;
+    // The box is opaque from its corner at (10, 164).
+    Rgb corner = pixelAt(box, 0, 0);
+    EXPECT_EQ(pixelAt(graphics.backBuffer, 10, 164),
+              throughBackBuffer(corner.r, corner.g, corner.b));
+    EXPECT_EQ(pixelAt(graphics.backBuffer, 9, 164), throughBackBuffer(0, 0, 255));
+    int w = 0, h = 0;
+    TTF_SizeText(graphics.smallFont, "Free blood removal", &w, &h);
+    EXPECT_GT(countOf(pixelsIn(20, 172, w, h), {0, 0, 0}), 10);
+    // Between the letters the box shows through.
+    int boxShows = 0;
+    for (int y = 172; y < 172 + h; ++y)
+        for (int x = 20; x < 20 + w; ++x) {
+            Rgb c = pixelAt(box, x - 10, y - 164);
+            boxShows += pixelAt(graphics.backBuffer, x, y) == throughBackBuffer(c.r, c.g, c.b);
+        }
+    EXPECT_GT(boxShows, w * h / 2);
+}
+
+TEST(TextDrawing, NoRenderedLineOutlivesItsCall) {
+    auto drawAll = [] {
+        graphics.drawText(42, 34, "Cats Killed: 12", 2);
+        graphics.drawListText(42, 48,
+                              "\xA3"
+                              "35 - Kill a Kitten",
+                              1);
+        graphics.drawHudText(33, 216, "100%");
+        graphics.drawSpeech("Free blood removal, spick and span.");
+    };
+    for (int i = 0; i < 20; ++i)
+        drawAll(); // the font library fills its glyph caches here
+    size_t before = heapInUse();
+    for (int i = 0; i < 500; ++i)
+        drawAll();
+    EXPECT_LT(heapInUse(), before + 16 * 1024);
+}
+
+} // namespace

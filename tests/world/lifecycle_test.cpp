@@ -1,0 +1,167 @@
+#include "entities/Exits.h"
+#include "graphics/Graphics.h"
+#include "graphics/Marker.h"
+#include "player/Player.h"
+#include "sound/Sound.h"
+#include "support/TestSupport.h"
+#include "world/Game.h"
+#include "world/Level.h"
+#include "world/Level1.h"
+#include "world/Level3.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class LevelLifecycle : public testing::Test {
+  protected:
+    FakeClock clock{1000};
+
+    void SetUp() override { resetGame(); }
+    void TearDown() override {
+        if (game.levelNumber == 0) game.currentLevel = nullptr;
+        resetGame();
+    }
+
+    // Puts the car on the first entity of the kind in the current level, by moving
+    // the camera so that the entity sits under the car.
+    static BaseEntity* driveOnto(int kind) {
+        for (BaseEntity* entity : game.currentLevel->entities) {
+            if (!entity || entity->kind != kind) continue;
+            graphics.cameraX = player.x - entity->x;
+            graphics.cameraY = player.y - entity->y;
+            return entity;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(LevelLifecycle, TheFirstGameDestroysNothingAndStartsOnLevelOne) {
+    ASSERT_EQ(game.levelNumber, 0);
+    game.destroyCurrentLevel();
+    EXPECT_TRUE(game.retiredEntities.empty());
+    EXPECT_EQ(game.currentLevel, nullptr);
+
+    game.enterLevel(1);
+    EXPECT_EQ(game.levelNumber, 1);
+    ASSERT_NE(level1Map, nullptr);
+    EXPECT_EQ(game.currentLevel, static_cast<cLevel*>(level1Map));
+    EXPECT_FALSE(game.currentLevel->entities.empty());
+    EXPECT_TRUE(game.retiredEntities.empty());
+}
+
+TEST_F(LevelLifecycle, APortalOnLevelThreeLeadsToAFreshLevelThree) {
+    SoundLog sounds;
+    enterLevelWithSeed(3, 8);
+    player.money = 777;
+    player.catsKilled = 4;
+    BaseEntity* portal = driveOnto(KindPortal);
+    ASSERT_NE(portal, nullptr);
+    size_t oldCount = game.currentLevel->entities.size();
+
+    graphics.frame();
+    EXPECT_EQ(game.levelNumber, 3);
+    EXPECT_EQ(game.currentLevel, static_cast<cLevel*>(level3Map));
+    EXPECT_EQ(player.levelCount, 1);
+    EXPECT_EQ(player.money, 777) << "a portal keeps the car's resources";
+    EXPECT_EQ(player.catsKilled, 4);
+    EXPECT_EQ(sounds.count("sounds/portal.wav"), 1);
+    EXPECT_FALSE(game.retiredEntities.empty()) << "the old map lives to the end of its frame";
+    EXPECT_EQ(portal->kind, KindPortal) << "still readable after the frame that left it";
+
+    graphics.frame();
+    EXPECT_TRUE(game.retiredEntities.empty());
+    EXPECT_GT(oldCount, 0u);
+}
+
+TEST_F(LevelLifecycle, TheWalkGoesOnAtTheNextIndexOfTheNewList) {
+    HandMadeLevel first, second;
+    Marker* old = first.markers(3, 160, 120);
+    Marker* fresh = second.markers(4, 200, 60); // in view, out of reach
+    old[1].onHit = [&](Marker&) { game.currentLevel = &second.level; };
+
+    game.currentLevel = &first.level;
+    graphics.frame();
+    EXPECT_EQ(old[0].draws, 1);
+    EXPECT_EQ(old[1].hits, 1);
+    EXPECT_EQ(old[1].draws, 1) << "the entity that switched is still drawn";
+    EXPECT_EQ(old[2].hits, 0);
+    EXPECT_EQ(fresh[0].draws, 0);
+    EXPECT_EQ(fresh[1].draws, 0);
+    EXPECT_EQ(fresh[2].draws, 1);
+    EXPECT_EQ(fresh[3].draws, 1);
+}
+
+TEST_F(LevelLifecycle, AShorterNewListEndsTheWalk) {
+    HandMadeLevel first, second;
+    Marker* old = first.markers(3, 160, 120);
+    Marker* fresh = second.markers(2, 200, 60);
+    old[2].onHit = [&](Marker&) { game.currentLevel = &second.level; };
+
+    game.currentLevel = &first.level;
+    graphics.frame();
+    EXPECT_EQ(old[2].draws, 1);
+    EXPECT_EQ(fresh[0].draws + fresh[1].draws, 0);
+    graphics.frame();
+    EXPECT_EQ(fresh[0].draws + fresh[1].draws, 2) << "the next frame walks the new list";
+    game.currentLevel = nullptr;
+}
+
+TEST_F(LevelLifecycle, SwitchingFromInsideAHitFreesTheOldMapOnlyAtTheNextFrame) {
+    // A hundred switches, each from inside the hit of an entity of the level being
+    // left, the way a portal does it.
+    ASSERT_EQ(Marker::live, 0);
+    enterLevelWithSeed(1, 3);
+    for (int i = 0; i < 100; ++i) {
+        Marker* trigger = game.currentLevel->makeEntities<Marker>(1);
+        trigger->setPosition(player.x - graphics.cameraX, player.y - graphics.cameraY);
+        // First in the list, so that no portal of the map takes the car away before.
+        auto& list = game.currentLevel->entities;
+        list.pop_back();
+        list.insert(list.begin(), trigger);
+        trigger->onHit = [](Marker&) {
+            game.destroyCurrentLevel();
+            game.enterLevel(1);
+        };
+        // Earlier triggers are gone by the start of this frame; this one survives it.
+        graphics.frame();
+        ASSERT_EQ(Marker::live, 1) << "switch " << i;
+        EXPECT_EQ(trigger->hits, 1);
+        EXPECT_EQ(trigger->draws, 1);
+    }
+    graphics.frame();
+    EXPECT_EQ(Marker::live, 0);
+    EXPECT_TRUE(game.retiredEntities.empty());
+}
+
+TEST_F(LevelLifecycle, FindNearbyEntityTakesTheFirstTouchingOneOfTheKind) {
+    HandMadeLevel level;
+    game.currentLevel = &level.level;
+    EXPECT_EQ(level.level.findNearbyEntity(KindAny), nullptr) << "empty list";
+
+    Marker* m = level.markers(4, 160, 120);
+    m[0].setPosition(160 + 40, 120); // out of reach
+    m[1].kind = KindChest;
+    m[2].kind = KindShop;
+    m[3].kind = KindChest;
+    m[0].kind = KindShop;
+
+    EXPECT_EQ(level.level.findNearbyEntity(KindAny), &m[1]);
+    EXPECT_EQ(level.level.findNearbyEntity(KindShop), &m[2]);
+    EXPECT_EQ(level.level.findNearbyEntity(KindChest), &m[1]);
+    EXPECT_EQ(level.level.findNearbyEntity(KindDog), nullptr);
+
+    level.level.entities.insert(level.level.entities.begin(), nullptr);
+    EXPECT_EQ(level.level.findNearbyEntity(KindAny), &m[1]) << "empty entries are skipped";
+    game.currentLevel = nullptr;
+}
+
+TEST_F(LevelLifecycle, EnteringCentresTheMapUnderTheScreen) {
+    for (int n : {1, 3, 4}) {
+        enterLevelWithSeed(n, 40 + n);
+        cLevel* level = game.currentLevel;
+        EXPECT_EQ(graphics.cameraX, 160 - level->mapWidth / 2) << n;
+        EXPECT_EQ(graphics.cameraY, 120 - level->mapHeight / 2) << n;
+    }
+}
+
+} // namespace
