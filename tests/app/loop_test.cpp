@@ -1,0 +1,285 @@
+#include "app/Loop.h"
+#include "app/Timer.h"
+#include "entities/BaseEntity.h"
+#include "graphics/Graphics.h"
+#include "player/Player.h"
+#include "player/Walker.h"
+#include "screens/Menu.h"
+#include "screens/Shop.h"
+#include "support/TestSupport.h"
+#include "world/Game.h"
+#include "world/Level.h"
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+
+// A shop hut without the hut's own behaviour: the loop only needs to find it.
+class Hut : public BaseEntity {
+  public:
+    Hut(int mapX, int mapY) {
+        kind = KindShop;
+        reach = 20;
+        x = mapX;
+        y = mapY;
+    }
+    SDL_Surface* currentSprite() override { return nullptr; }
+};
+
+// The game state on a bare 800x800 map: the car at screen (160, 120) stands on map
+// point (400, 400).
+class MainLoop : public testing::Test {
+  protected:
+    FakeClock clock{20000};
+    cLevel level;
+    bool quit = false;
+
+    void SetUp() override { freshGame(); }
+    void TearDown() override {
+        drainEvents();
+        game.currentLevel = nullptr;
+        resetGame();
+    }
+
+    // The hand-made level is in no level slot: it must not reach destroyCurrentLevel.
+    void freshGame() {
+        game.currentLevel = nullptr;
+        resetGame();
+        level.init(800, 800, 16);
+        game.currentLevel = &level;
+        menu.setActive(false);
+        drainEvents();
+    }
+
+    static void drainEvents() {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {}
+    }
+    static SDL_Event keyEvent(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.type = type;
+        event.key.keysym.sym = sym;
+        event.key.keysym.mod = static_cast<SDLMod>(mod);
+        return event;
+    }
+    static SDL_Event buttonEvent(int button, Uint8 type = SDL_JOYBUTTONDOWN) {
+        SDL_Event event{};
+        event.type = type;
+        event.jbutton.type = type;
+        event.jbutton.button = static_cast<Uint8>(button);
+        return event;
+    }
+    void key(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE) {
+        handleEvent(keyEvent(sym, type, mod), quit);
+    }
+    void button(int b, Uint8 type = SDL_JOYBUTTONDOWN) { handleEvent(buttonEvent(b, type), quit); }
+    void passAfter(Uint32 ms) {
+        clock.advance(ms);
+        runPass(quit);
+    }
+};
+
+TEST_F(MainLoop, NosBurnsFasterForFourAndAHalfSecondsThenRecharges) {
+    player.addNukes(1);
+    key(SDLK_b);
+    EXPECT_TRUE(player.isNosBurning());
+    EXPECT_EQ(1, player.getNosDelimiters()); // long after the last burn: free
+    EXPECT_EQ(clock.now(), nosStartTime);
+    EXPECT_EQ(6, carStraightTimer.period); // 80 + 80 = 160 per second
+    EXPECT_EQ(9, carDiagonalTimer.period); // 106 per second
+    EXPECT_TRUE(player.isNukeActive());    // the exhaust lights the nuke ring
+
+    passAfter(4499);
+    EXPECT_TRUE(player.isNosBurning());
+    EXPECT_EQ(6, carStraightTimer.period);
+
+    passAfter(1);
+    EXPECT_FALSE(player.isNosBurning());
+    EXPECT_EQ(12, carStraightTimer.period);
+    EXPECT_EQ(18, carDiagonalTimer.period);
+    EXPECT_EQ(80, player.getSpeed());
+    EXPECT_EQ(clock.now(), nosCooldownStart);
+    EXPECT_FALSE(player.isNosReady());
+
+    passAfter(8499);
+    EXPECT_FALSE(player.isNosReady());
+    passAfter(1);
+    EXPECT_TRUE(player.isNosReady());
+}
+
+TEST_F(MainLoop, NosInsideTheRechargeCostsACharge) {
+    nosCooldownStart = clock.now() - 1000;
+    player.setNosDelimiters(0);
+    key(SDLK_b);
+    EXPECT_FALSE(player.isNosBurning());
+    EXPECT_EQ(12, carStraightTimer.period);
+
+    player.setNosDelimiters(2);
+    button(ButtonX);
+    EXPECT_TRUE(player.isNosBurning());
+    EXPECT_EQ(1, player.getNosDelimiters());
+
+    // A second press during the burn still takes its charge but changes nothing else.
+    Uint32 burnStart = nosStartTime;
+    clock.advance(100);
+    key(SDLK_b);
+    EXPECT_EQ(0, player.getNosDelimiters());
+    EXPECT_EQ(burnStart, nosStartTime);
+
+    player.setNosBurning(false);
+    nosCooldownStart = clock.now() - 8500;
+    key(SDLK_b);
+    EXPECT_TRUE(player.isNosBurning());
+    EXPECT_EQ(0, player.getNosDelimiters());
+}
+
+TEST_F(MainLoop, ReleasingGasStopsTheCarInEveryState) {
+    const std::function<void()> states[] = {
+        [] { menu.setActive(true); }, [] { shop.setOpen(true); }, [] {}, // driving
+        [] { player.fuel = 0; },                                         // walking
+    };
+    for (size_t i = 0; i < std::size(states); ++i) {
+        freshGame();
+        states[i]();
+        gasHeld = 1;
+        key(SDLK_a, SDL_KEYUP);
+        key(SDLK_UP, SDL_KEYUP);
+        EXPECT_EQ(1, gasHeld) << "state " << i << ": only Gas releases matter";
+        key(SDLK_SPACE, SDL_KEYUP);
+        EXPECT_EQ(0, gasHeld) << "state " << i;
+        gasHeld = 1;
+        button(ButtonA, SDL_JOYBUTTONUP);
+        EXPECT_EQ(0, gasHeld) << "state " << i;
+    }
+}
+
+TEST_F(MainLoop, StraightPressesAcrossTheHeadingMakeDiagonals) {
+    key(SDLK_LEFT);
+    EXPECT_EQ(5, carHeading);
+    key(SDLK_UP);
+    EXPECT_EQ(1, carHeading);
+
+    const struct {
+        int from, button, to;
+    } turns[] = {{3, ButtonUp, 5},   {4, ButtonUp, 6},    {3, ButtonDown, 7},  {4, ButtonDown, 8},
+                 {2, ButtonLeft, 7}, {2, ButtonRight, 8}, {1, ButtonRight, 6}, {6, ButtonLeft, 3},
+                 {8, ButtonUp, 1},   {1, ButtonDown, 2},  {7, ButtonRight, 4}};
+    for (const auto& t : turns) {
+        carHeading = t.from;
+        button(t.button);
+        EXPECT_EQ(t.to, carHeading) << "from " << t.from << " button " << t.button;
+    }
+    key(SDLK_RIGHT, SDL_KEYUP);
+    EXPECT_EQ(4, carHeading) << "releasing a direction keeps the heading";
+}
+
+TEST_F(MainLoop, FirstGasDrivesTheCarUp) {
+    key(SDLK_SPACE);
+    EXPECT_EQ(1, gasHeld);
+    passAfter(12); // one straight step, no diagonal one yet
+    EXPECT_EQ(160, player.x);
+    EXPECT_EQ(118, player.y);
+    EXPECT_EQ(1, player.getHeading());
+}
+
+TEST_F(MainLoop, ShopHoldsTheCarStill) {
+    shop.setOpen(true);
+    gasHeld = 1;
+    passAfter(100);
+    EXPECT_EQ(120, player.y);
+}
+
+TEST_F(MainLoop, WalkerTakesTheDirectionsWhenTheFuelIsGone) {
+    player.fuel = 0;
+    walker.setPosition(100, 100);
+    key(SDLK_LEFT);
+    key(SDLK_SPACE);
+    EXPECT_EQ(3, walkerDirection);
+    EXPECT_EQ(1, carHeading);
+    EXPECT_EQ(0, gasHeld);
+    passAfter(50);
+    EXPECT_EQ(99, walker.x);
+    passAfter(50);
+    EXPECT_EQ(98, walker.x);
+}
+
+TEST_F(MainLoop, EngineUpgradeRepacesTheCarAtTheNextPass) {
+    player.setEngineLevel(5);
+    menu.setActive(true);
+    runPass(quit);
+    EXPECT_EQ(12, carStraightTimer.period) << "no game steps while the menu is shown";
+    menu.setActive(false);
+    runPass(quit);
+    EXPECT_EQ(5, lastEngineLevel);
+    EXPECT_EQ(7, carStraightTimer.period);  // 140 per second
+    EXPECT_EQ(10, carDiagonalTimer.period); // 93 per second
+}
+
+TEST_F(MainLoop, PauseFromTheShopShowsTheMenu) {
+    shop.setOpen(true);
+    graphics.showMission = 1;
+    graphics.showStats = 1;
+    menu.page = 4;
+    key(SDLK_x);
+    EXPECT_FALSE(shop.isOpen());
+    EXPECT_EQ(0, graphics.showMission);
+    EXPECT_EQ(0, graphics.showStats);
+    EXPECT_TRUE(menu.isActive());
+    EXPECT_EQ(0, menu.page);
+}
+
+TEST_F(MainLoop, QuitEndsTheLoopAfterTheQueueIsDrained) {
+    menu.setActive(true);
+    gasHeld = 1;
+    SDL_Event ctrlC = keyEvent(SDLK_c, SDL_KEYDOWN, KMOD_RCTRL);
+    SDL_Event gasUp = keyEvent(SDLK_SPACE, SDL_KEYUP);
+    ASSERT_EQ(0, SDL_PushEvent(&ctrlC));
+    ASSERT_EQ(0, SDL_PushEvent(&gasUp));
+    runPass(quit);
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(0, gasHeld);
+
+    quit = false;
+    key(SDLK_c);
+    EXPECT_FALSE(quit) << "c without Ctrl";
+    menu.setActive(false);
+    button(ButtonSelect);
+    EXPECT_TRUE(quit);
+}
+
+TEST_F(MainLoop, ButtonAIsGasConfirmOrBuyByState) {
+    button(ButtonA);
+    EXPECT_EQ(1, gasHeld);
+
+    gasHeld = 0;
+    shop.setOpen(true);
+    SoundLog log;
+    button(ButtonA);
+    EXPECT_EQ(1, log.countPrefix("sounds/shop/"));
+
+    shop.setOpen(false);
+    menu.setActive(true);
+    menu.item = 4; // the sound page
+    button(ButtonA);
+    EXPECT_EQ(4, menu.page);
+}
+
+TEST_F(MainLoop, LeavingTheShopStepsBelowTheHut) {
+    Hut hut(404, 402);
+    level.entities.push_back(&hut);
+    shop.setOpen(true);
+    key(SDLK_b);
+    EXPECT_FALSE(shop.isOpen());
+    EXPECT_EQ(164, player.x); // the hut's screen position ...
+    EXPECT_EQ(162, player.y); // ... 40 pixels lower
+    EXPECT_EQ(1, player.getNosDelimiters()) << "leaving is not a NOS request";
+
+    // Far from the hut by now: the button only closes the shop.
+    shop.setOpen(true);
+    button(ButtonX);
+    EXPECT_FALSE(shop.isOpen());
+    EXPECT_EQ(162, player.y);
+}
+
+} // namespace
