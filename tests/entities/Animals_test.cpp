@@ -150,10 +150,11 @@ TEST_F(AnimalTest, OnlyHiddenEggsDropAndNoneIsMadeWhenAllAreShown) {
     eggs[0].setVisible(true);
     eggs[0].setPosition(10, 10);
     cat.setPosition(300, 400);
-    while (!eggs[1].isVisible()) {
+    for (int i = 0; i < 2000 && !eggs[1].isVisible(); ++i) {
         cat.setAlive(1);
         cat.hit(1);
     }
+    ASSERT_TRUE(eggs[1].isVisible());
     EXPECT_EQ(10, eggs[0].x) << "a shown egg stays where it is";
     EXPECT_EQ(308, eggs[1].x);
 
