@@ -2,45 +2,24 @@
 #include "support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <cstdio>
-#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-// A short mono 16-bit WAV of silence, written where the test says.
-void writeWav(const std::string& path) {
-    const Uint32 samples = 2205, dataBytes = samples * 2;
-    auto u32 = [](FILE* f, Uint32 v) {
-        for (int i = 0; i < 4; ++i)
-            std::fputc((v >> (8 * i)) & 0xFF, f);
-    };
-    auto u16 = [](FILE* f, Uint16 v) {
-        std::fputc(v & 0xFF, f);
-        std::fputc(v >> 8, f);
-    };
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, f);
-    std::fputs("RIFF", f);
-    u32(f, 36 + dataBytes);
-    std::fputs("WAVEfmt ", f);
-    u32(f, 16);
-    u16(f, 1);     // PCM
-    u16(f, 1);     // mono
-    u32(f, 22050); // rate
-    u32(f, 44100); // bytes per second
-    u16(f, 2);     // block align
-    u16(f, 16);    // bits
-    std::fputs("data", f);
-    u32(f, dataBytes);
-    for (Uint32 i = 0; i < dataBytes; ++i)
-        std::fputc(0, f);
-    std::fclose(f);
+// A private copy of one of the game's effects, so that a test may delete it.
+void copyEffect(const std::string& path) {
+    std::ifstream from("sounds/coin2.wav", std::ios::binary);
+    std::ofstream to(path, std::ios::binary);
+    to << from.rdbuf();
+    ASSERT_TRUE(from && to);
 }
 
 class SoundPlayer : public testing::Test {
   protected:
     void SetUp() override {
+        Mix_HaltChannel(-1); // effects of earlier tests may still be sounding
         sound.enabled = 1;
         char dir[] = "/tmp/vandal-sound-XXXXXX";
         ASSERT_NE(nullptr, mkdtemp(dir));
@@ -58,7 +37,7 @@ class SoundPlayer : public testing::Test {
 };
 
 TEST_F(SoundPlayer, SwitchedOffTouchesNoFile) {
-    writeWav(blip());
+    copyEffect(blip());
     SoundLog log;
     sound.enabled = 0;
     sound.play(blip().c_str());
@@ -78,7 +57,7 @@ TEST_F(SoundPlayer, MissingFileIsSilent) {
 }
 
 TEST_F(SoundPlayer, PlaysEachEffectOnAFreeChannel) {
-    writeWav(blip());
+    copyEffect(blip());
     int first = sound.play(blip().c_str());
     ASSERT_GE(first, 0);
     Mix_Pause(first); // keep it busy however slowly the test runs
@@ -89,7 +68,7 @@ TEST_F(SoundPlayer, PlaysEachEffectOnAFreeChannel) {
 
 // The mixer has eight channels; a ninth effect at the same moment is dropped.
 TEST_F(SoundPlayer, NinthEffectAtOnceIsDropped) {
-    writeWav(blip());
+    copyEffect(blip());
     for (int i = 0; i < 8; ++i) {
         int channel = sound.play(blip().c_str());
         ASSERT_GE(channel, 0) << "effect " << i;
