@@ -64,14 +64,3 @@ TEST(Timer, PeriodIsWholeMilliseconds) {
         EXPECT_EQ(clock.now() + c.period, timer.deadline) << "rate " << c.rate;
     }
 }
-
-TEST(Timer, CarTimersPairStraightWithTwoThirdsDiagonal) {
-    FakeClock clock;
-    rateCarTimers(80); // a fresh car: 80 and 53 moves per second
-    EXPECT_EQ(12, carStraightTimer.period);
-    EXPECT_EQ(18, carDiagonalTimer.period);
-    rateCarTimers(140); // top engine: 140 and 93
-    EXPECT_EQ(7, carStraightTimer.period);
-    EXPECT_EQ(10, carDiagonalTimer.period);
-    rateCarTimers(80);
-}

@@ -56,16 +56,6 @@ TEST_F(SoundPlayer, MissingFileIsSilent) {
     EXPECT_EQ(1, log.count("sounds/no-such-effect.wav"));
 }
 
-TEST_F(SoundPlayer, PlaysEachEffectOnAFreeChannel) {
-    copyEffect(blip());
-    int first = sound.play(blip().c_str());
-    ASSERT_GE(first, 0);
-    Mix_Pause(first); // keep it busy however slowly the test runs
-    int second = sound.play(blip().c_str());
-    ASSERT_GE(second, 0);
-    EXPECT_NE(first, second);
-}
-
 // The mixer has eight channels; a ninth effect at the same moment is dropped.
 TEST_F(SoundPlayer, NinthEffectAtOnceIsDropped) {
     copyEffect(blip());

@@ -37,16 +37,6 @@ TEST(RandomMapPoint, KeepsSixtyPixelsInsideTheMap) {
     EXPECT_EQ(179, maxY);
 }
 
-// x is drawn before y, so a seeded map always places its entities the same way.
-TEST(RandomMapPoint, DrawsXThenY) {
-    std::srand(9);
-    int a = std::rand(), b = std::rand();
-    std::srand(9);
-    Point p = randomMapPoint(512, 400);
-    EXPECT_EQ(60 + a % 392, p.x);
-    EXPECT_EQ(60 + b % 280, p.y);
-}
-
 class RandomPool : public testing::Test {
   protected:
     FakeClock clock{50000};
