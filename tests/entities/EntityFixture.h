@@ -58,3 +58,10 @@ std::vector<Uint32> gapsBetweenTicks(FakeClock& clock, const int& tick, Uint32 m
     }
     return gaps;
 }
+
+// Every gap equal to the period: never earlier, never a millisecond late.
+inline void expectSteadyGaps(const std::vector<Uint32>& gaps, Uint32 period) {
+    ASSERT_GT(gaps.size(), 20u);
+    for (Uint32 gap : gaps)
+        ASSERT_EQ(period, gap);
+}

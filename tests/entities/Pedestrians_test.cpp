@@ -8,32 +8,25 @@ namespace {
 
 using PedestrianTest = EntityTest;
 
-TEST_F(PedestrianTest, PinkManNoticesTheCarAtSeventyPixelsButNotSeventyOne) {
-    PinkMan& far = make<PinkMan>();
-    PinkMan& near = make<PinkMan>();
-    placeFromCar(far, 71, 0);
-    placeFromCar(near, 0, 70);
-    Point farStart = far.getPosition();
-
-    far.update();
-    near.update();
-
-    EXPECT_EQ(farStart.x, far.getPosition().x);
-    EXPECT_EQ(farStart.y, far.getPosition().y);
-    EXPECT_EQ(0, far.straightTick) << "an unalarmed pedestrian makes no decision at all";
-    EXPECT_EQ(1000, near.straightTick);
-    EXPECT_EQ(1000, near.diagonalTick);
-}
-
-TEST_F(PedestrianTest, BlackManOnlyNoticesTheCarWithinForty) {
-    BlackMan& far = make<BlackMan>();
-    BlackMan& near = make<BlackMan>();
-    placeFromCar(far, 0, -41);
-    placeFromCar(near, -28, -28); // 39.6, truncated to 39
-    far.update();
-    near.update();
-    EXPECT_EQ(0, far.straightTick);
-    EXPECT_EQ(1000, near.straightTick);
+// An unalarmed pedestrian makes no step decision at all, so its ticks stay at 0.
+TEST_F(PedestrianTest, NoticesTheCarOnlyWithinItsReactionDistance) {
+    PinkMan* pink = level.makeEntities<PinkMan>(2);
+    BlackMan* men = level.makeEntities<BlackMan>(2);
+    placeFromCar(pink[0], 71, 0);
+    placeFromCar(pink[1], 0, 70);
+    placeFromCar(men[0], 0, -41);
+    placeFromCar(men[1], -28, -28); // 39.6, truncated to 39
+    Point still = pink[0].getPosition();
+    for (Pedestrian* p : {static_cast<Pedestrian*>(&pink[0]), static_cast<Pedestrian*>(&pink[1]),
+                          static_cast<Pedestrian*>(&men[0]), static_cast<Pedestrian*>(&men[1])})
+        p->update();
+    EXPECT_EQ(still.x, pink[0].x);
+    EXPECT_EQ(still.y, pink[0].y);
+    EXPECT_EQ(0, pink[0].straightTick);
+    EXPECT_EQ(1000, pink[1].straightTick);
+    EXPECT_EQ(1000, pink[1].diagonalTick);
+    EXPECT_EQ(0, men[0].straightTick);
+    EXPECT_EQ(1000, men[1].straightTick);
 }
 
 TEST_F(PedestrianTest, FleesMostlyAlongTheCarsHeading) {
@@ -99,30 +92,8 @@ TEST_F(PedestrianTest, AResurrectedManCountsAgainAndTheNukeKillsLikeTheCar) {
     EXPECT_EQ(2, sounds.countPrefix("sounds/grunts/grunt"));
 }
 
-TEST_F(PedestrianTest, FacesEastForEveryEasterlyDirection) {
-    PinkMan& man = make<PinkMan>();
-    man.direction = 4;
-    SDL_Surface* east = man.currentSprite();
-    for (int direction : {6, 8}) {
-        man.direction = direction;
-        EXPECT_EQ(east, man.currentSprite());
-    }
-    man.direction = 3;
-    SDL_Surface* west = man.currentSprite();
-    for (int direction : {5, 7}) {
-        man.direction = direction;
-        EXPECT_EQ(west, man.currentSprite());
-    }
-}
-
 // Held in place within reach, a pedestrian decides a step exactly when its period has
 // passed. Ticks are whole milliseconds, so 97.5 ms means every 98 ms, never 97.
-void expectSteadyGaps(const std::vector<Uint32>& gaps, Uint32 period) {
-    ASSERT_GT(gaps.size(), 20u);
-    for (Uint32 gap : gaps)
-        ASSERT_EQ(period, gap);
-}
-
 TEST_F(PedestrianTest, StepsComeExactlyWhenTheirPeriodsHavePassed) {
     PinkMan& pink = make<PinkMan>();
     BlackMan& man = make<BlackMan>();
