@@ -17,8 +17,8 @@
 #include <cstdio>
 #include <cstring>
 
-// Cats share one meow clock and dogs one bark clock, so a crowd sounds like a crowd
-// and not like a choir: at most one meow and one bark per frame.
+// Shared clocks, so a crowd sounds like a crowd and not like a choir: at most one
+// meow and one bark per frame.
 int barkInterval;
 int barkLast;
 int meowInterval;

@@ -49,6 +49,12 @@ class cGraphics {
 
 extern cGraphics graphics;
 
+// All cats share one meow clock and all dogs one bark clock (ms ticks).
+extern int barkInterval;
+extern int barkLast;
+extern int meowInterval;
+extern int meowLast;
+
 extern SDL_Rect hudRect;
 extern SDL_Rect missionRect;
 extern SDL_Rect screenRect;

@@ -25,6 +25,12 @@ constexpr int kMaxFuel = 999;
 constexpr int kMileUnits = 846;
 } // namespace
 
+void resetCarClocks() {
+    nukeTick = moneyTick = fuelTick = 0;
+    moneyBase = fuelBase = 0;
+    countingMoney = countingFuel = false;
+}
+
 cPlayer::cPlayer() { reset(); }
 
 void cPlayer::loadSprites() {

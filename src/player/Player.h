@@ -94,3 +94,7 @@ class cPlayer {
 };
 
 extern cPlayer player;
+
+// Forgets when the car last stepped its nuke ring and count-ups, as at program start.
+// A test whose clock starts earlier than the previous test's needs this.
+void resetCarClocks();

@@ -2,6 +2,7 @@
 #include "app/Clock.h"
 #include "app/Loop.h"
 #include "app/Timer.h"
+#include "entities/Obstacles.h"
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
 #include "player/Player.h"
@@ -54,6 +55,9 @@ void resetGame() {
     game.levelNumber = 0;
     game.currentLevel = nullptr;
     player.reset();
+    resetCarClocks();
+    afroChopTick = 0;
+    barkInterval = barkLast = meowInterval = meowLast = 0;
     player.nosBurning = 0;
     player.nosReady = 0;
     player.pendingFuel = 0;

@@ -3,13 +3,13 @@
 #include "Speech.h"
 #include "Wave.h"
 
+#include "app/Assets.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -159,11 +159,8 @@ TEST(Speech, TrimSilenceKeepsAShortMarginAroundTheVoice) {
 // each one, once, and each must be a short, level one-shot.
 TEST(Recipes, MakeEverySoundTheGameLoads) {
     std::map<std::string, int> expected;
-    const std::string assets = readFile(GAME_ASSET_LIST);
-    const std::regex literal(R"re("(sounds[^"]*\.wav)")re");
-    for (auto it = std::sregex_iterator(assets.begin(), assets.end(), literal);
-         it != std::sregex_iterator(); ++it)
-        expected[std::regex_replace((*it)[1].str(), std::regex(R"(\\\\)"), "\\")] = 0;
+    for (const char* path : assets::allSounds())
+        expected[path] = 0;
     ASSERT_EQ(expected.size(), 51u);
 
     for (const char* file :
