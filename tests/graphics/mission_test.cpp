@@ -72,22 +72,6 @@ TEST(MissionQuotes, TheChineseProverbReadsExactly) {
     }
 }
 
-TEST(MissionQuotes, AttributionsStartWithASpaceAndADash) {
-    // The last written line of every quotation (not the hints) is its attribution,
-    // unless the attribution closes the last line of the quotation itself.
-    for (int k = 0; k < 12; ++k) {
-        const char* last = nullptr;
-        for (int i = 0; i < kQuoteLineCount; ++i)
-            if (quoteTable[k][i] && quoteTable[k][i][0]) last = quoteTable[k][i];
-        ASSERT_NE(last, nullptr);
-        std::string text = last;
-        bool ownLine = text.rfind(" - ", 0) == 0 || text.rfind(" ~ ", 0) == 0;
-        bool appended =
-            text.find(" ~ ") != std::string::npos || text.find(" - ") != std::string::npos;
-        EXPECT_TRUE(ownLine || appended) << "entry " << k << ": " << text;
-    }
-}
-
 TEST(MissionQuotes, EveryLineFitsThePanelInItsFont) {
     ASSERT_NE(graphics.largeFont, nullptr);
     const int right = missionRect.x + graphics.missionImage->w;

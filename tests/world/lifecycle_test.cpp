@@ -155,13 +155,4 @@ TEST_F(LevelLifecycle, FindNearbyEntityTakesTheFirstTouchingOneOfTheKind) {
     game.currentLevel = nullptr;
 }
 
-TEST_F(LevelLifecycle, EnteringCentresTheMapUnderTheScreen) {
-    for (int n : {1, 3, 4}) {
-        enterLevelWithSeed(n, 40 + n);
-        cLevel* level = game.currentLevel;
-        EXPECT_EQ(graphics.cameraX, 160 - level->mapWidth / 2) << n;
-        EXPECT_EQ(graphics.cameraY, 120 - level->mapHeight / 2) << n;
-    }
-}
-
 } // namespace
