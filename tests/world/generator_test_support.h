@@ -128,4 +128,11 @@ void expectPopulationRanges(Map& map, const std::vector<Rule<Map>>& rules,
     EXPECT_EQ(present[KindPortal], draws) << "every map has a way out";
 }
 
+// Every generator test starts from a fresh game and leaves one behind.
+class GeneratedMap : public testing::Test {
+  protected:
+    void SetUp() override { resetGame(); }
+    void TearDown() override { resetGame(); }
+};
+
 } // namespace generated

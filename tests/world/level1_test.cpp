@@ -7,11 +7,7 @@ using namespace generated;
 
 namespace {
 
-class Level1Map : public testing::Test {
-  protected:
-    void SetUp() override { resetGame(); }
-    void TearDown() override { resetGame(); }
-};
+using Level1Map = GeneratedMap;
 
 TEST_F(Level1Map, EveryMapKeepsItsSizeTerrainAndPopulationRules) {
     std::set<int> grounds;
@@ -49,15 +45,44 @@ TEST_F(Level1Map, EveryMapKeepsItsSizeTerrainAndPopulationRules) {
     EXPECT_GT(largest, 144u);
 }
 
-TEST_F(Level1Map, WritesItsTwoMissionLinesAndRevsTheEngine) {
-    std::strcpy(graphics.missionLines[6], "left over from the last level");
-    SoundLog log;
-    build(1, 7);
-    EXPECT_STREQ(graphics.missionLines[2], "Drugs may be the road to nowhere,");
-    EXPECT_STREQ(graphics.missionLines[3], "but at least they're the scenic route.");
-    for (int line : {0, 1, 4, 5, 6, 7, 8})
-        EXPECT_STREQ(graphics.missionLines[line], "");
-    EXPECT_EQ(log.count(assets::levelRev), 1);
+// Levels 1 and 2 spell out their mission and rev the engine; 3 and 4 pick a quote in
+// silence. Nothing left over from the last level may stay on the panel.
+TEST_F(GeneratedMap, MissionLinesAndStartSound) {
+    const char* quote = "(a quote)";
+    const struct {
+        int level;
+        unsigned seed;
+        std::vector<const char*> lines; // nullptr: not looked at
+        bool revs;
+    } cases[] = {{1,
+                  7,
+                  {"", "", "Drugs may be the road to nowhere,",
+                   "but at least they're the scenic route.", "", "", "", "", ""},
+                  true},
+                 {2, 3, {"", "", "You know you're mission.", "", "", "", "", "", ""}, true},
+                 {3, 9, {"", "", quote, nullptr, nullptr, nullptr, nullptr, "", ""}, false},
+                 {4, 4, {"", "", quote, nullptr, nullptr, nullptr, nullptr, "", ""}, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("level " + std::to_string(c.level));
+        resetGame();
+        for (auto& line : graphics.missionLines)
+            std::strcpy(line, "stale");
+        SoundLog log;
+        build(c.level, c.seed);
+        for (size_t i = 0; i < c.lines.size(); ++i) {
+            if (c.lines[i] == quote) {
+                EXPECT_STRNE(graphics.missionLines[i], "");
+                EXPECT_STRNE(graphics.missionLines[i], "stale");
+            } else if (c.lines[i]) {
+                EXPECT_STREQ(graphics.missionLines[i], c.lines[i]) << "line " << i;
+            }
+        }
+        if (c.revs) {
+            EXPECT_EQ(log.count(assets::levelRev), 1);
+        } else {
+            EXPECT_TRUE(log.paths().empty());
+        }
+    }
 }
 
 // Pins the whole draw sequence (sizes, counts, construction and placement order, and

@@ -58,16 +58,6 @@ TEST_F(FreerunMap, StartValuesGiveGrassWithDeadTreesAndHiddenEggs) {
     EXPECT_GT(treeCounts.size(), 5u);
 }
 
-TEST_F(FreerunMap, WritesItsMissionLineAndRevsTheEngine) {
-    std::strcpy(graphics.missionLines[5], "stale");
-    SoundLog log;
-    build(2, 3);
-    EXPECT_STREQ(graphics.missionLines[2], "You know you're mission.");
-    for (int line : {0, 1, 3, 4, 5, 6, 7, 8})
-        EXPECT_STREQ(graphics.missionLines[line], "");
-    EXPECT_EQ(log.count(assets::levelRev), 1);
-}
-
 // The page's counts are built as they stand on every terrain; only grass and desert get
 // plants, and "N/A" (3 and up) gets neither plants nor one of the three grounds. The
 // smallest map the page allows still has room for every placement.

@@ -22,11 +22,7 @@ const std::vector<Rule<L3>> rules = {
     {KindPortal, &L3::portalCount, 430},     {KindFlower, &L3::flowerCount, 125},
 };
 
-class Level3Map : public testing::Test {
-  protected:
-    void SetUp() override { resetGame(); }
-    void TearDown() override { resetGame(); }
-};
+using Level3Map = GeneratedMap;
 
 TEST_F(Level3Map, EveryMapKeepsItsRules) {
     for (unsigned seed = 1; seed <= 30; ++seed) {
@@ -56,18 +52,6 @@ TEST_F(Level3Map, EveryMapKeepsItsRules) {
             EXPECT_EQ(n[KindDeadTree] + n[KindPalmTree] + n[KindFlower], 0);
         }
     }
-}
-
-TEST_F(Level3Map, ChoosesAQuoteAndMakesNoSound) {
-    SoundLog log;
-    for (auto& line : graphics.missionLines)
-        std::strcpy(line, "stale");
-    build(3, 9);
-    EXPECT_TRUE(log.paths().empty());
-    for (int line : {0, 1, 7, 8})
-        EXPECT_STREQ(graphics.missionLines[line], "");
-    EXPECT_STRNE(graphics.missionLines[2], "");
-    EXPECT_STRNE(graphics.missionLines[2], "stale");
 }
 
 // 800 x 800 holds just two blocks of the hellrift's divisor, so a present hellrift is

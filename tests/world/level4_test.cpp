@@ -22,11 +22,7 @@ const std::vector<Rule<L4>> rules = {
     {KindFlower, &L4::flowerCount, 110},
 };
 
-class Level4Map : public testing::Test {
-  protected:
-    void SetUp() override { resetGame(); }
-    void TearDown() override { resetGame(); }
-};
+using Level4Map = GeneratedMap;
 
 // Only the nine kinds of its order: never a hellrift, wreck, chest, hut, boost, possie,
 // Afro or soap.
@@ -63,15 +59,6 @@ TEST_F(Level4Map, EveryMapKeepsItsRules) {
         }
     }
     EXPECT_EQ(grounds.size(), 3u);
-}
-
-TEST_F(Level4Map, ChoosesAQuoteAndMakesNoSound) {
-    SoundLog log;
-    build(4, 4);
-    EXPECT_TRUE(log.paths().empty());
-    for (int line : {0, 1, 7, 8})
-        EXPECT_STREQ(graphics.missionLines[line], "");
-    EXPECT_STRNE(graphics.missionLines[2], "");
 }
 
 // One screen is the smallest map: up to 36 of a walking kind and 5 of a plant.
