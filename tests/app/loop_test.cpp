@@ -174,20 +174,18 @@ TEST_F(MainLoop, StraightPressesAcrossTheHeadingMakeDiagonals) {
     EXPECT_EQ(4, carHeading) << "releasing a direction keeps the heading";
 }
 
-TEST_F(MainLoop, FirstGasDrivesTheCarUp) {
+TEST_F(MainLoop, FirstGasDrivesTheCarUpUnlessTheShopIsOpen) {
     key(SDLK_SPACE);
     EXPECT_EQ(1, gasHeld);
     passAfter(12); // one straight step, no diagonal one yet
     EXPECT_EQ(160, player.x);
     EXPECT_EQ(118, player.y);
     EXPECT_EQ(1, player.getHeading());
-}
 
-TEST_F(MainLoop, ShopHoldsTheCarStill) {
-    shop.setOpen(true);
+    shop.setOpen(true); // the shop holds the car still
     gasHeld = 1;
     passAfter(100);
-    EXPECT_EQ(120, player.y);
+    EXPECT_EQ(118, player.y);
 }
 
 TEST_F(MainLoop, WalkerTakesTheDirectionsWhenTheFuelIsGone) {

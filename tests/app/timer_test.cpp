@@ -11,36 +11,27 @@ TEST(Timer, NeverSetNeverFires) {
     }
 }
 
-TEST(Timer, FiresOncePerPeriod) {
-    FakeClock clock;
-    cTimer timer;
-    timer.setRate(100); // 10 ms
-    clock.advance(9);
-    EXPECT_FALSE(timer.check());
-    clock.advance(1);
-    EXPECT_TRUE(timer.check());
-    EXPECT_FALSE(timer.check());
-    clock.advance(9);
-    EXPECT_FALSE(timer.check());
-    clock.advance(1);
-    EXPECT_TRUE(timer.check());
+// Once per period, and after a stay in the menu the car must not make up for lost time
+// in one burst: a late check fires once and counts the next period from there.
+TEST(Timer, FiresOncePerPeriodEvenWhenCheckedLate) {
+    for (int late : {0, 25}) {
+        SCOPED_TRACE(late);
+        FakeClock clock;
+        cTimer timer;
+        timer.setRate(100); // 10 ms
+        clock.advance(9);
+        EXPECT_FALSE(timer.check());
+        clock.advance(1 + late);
+        EXPECT_TRUE(timer.check());
+        EXPECT_FALSE(timer.check());
+        clock.advance(9);
+        EXPECT_FALSE(timer.check());
+        clock.advance(1);
+        EXPECT_TRUE(timer.check());
+    }
 }
 
-// After a stay in the menu the car must not make up for lost time in one burst.
-TEST(Timer, LateCheckFiresOnceAndCountsTheNextPeriodFromThere) {
-    FakeClock clock;
-    cTimer timer;
-    timer.setRate(100);
-    clock.advance(35);
-    EXPECT_TRUE(timer.check());
-    EXPECT_FALSE(timer.check());
-    clock.advance(9);
-    EXPECT_FALSE(timer.check());
-    clock.advance(1);
-    EXPECT_TRUE(timer.check());
-}
-
-TEST(Timer, SetRateRestartsTheRunningPeriod) {
+TEST(Timer, SetRateRestartsTheRunningPeriodInWholeMilliseconds) {
     FakeClock clock;
     cTimer timer;
     timer.setRate(100);
@@ -50,11 +41,7 @@ TEST(Timer, SetRateRestartsTheRunningPeriod) {
     EXPECT_FALSE(timer.check());
     clock.advance(2);
     EXPECT_TRUE(timer.check());
-}
 
-TEST(Timer, PeriodIsWholeMilliseconds) {
-    FakeClock clock;
-    cTimer timer;
     const struct {
         int rate, period;
     } cases[] = {{60, 16}, {140, 7}, {93, 10}, {20, 50}, {1000, 1}};

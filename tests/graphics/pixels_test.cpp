@@ -85,9 +85,7 @@ TEST(PixelAccess, ReadsAreClippedToTheScreenEvenOnBiggerSurfaces) {
     EXPECT_EQ(getPixel(small, 10, 0), 0u);
     EXPECT_EQ(getPixel(small, 0, 8), 0u);
     SDL_FreeSurface(small);
-}
 
-TEST(PixelAccess, TheLastScreenPixelIsReadAndWritten) {
     SDL_Surface* screenSized = makeSurface(320, 240, 16);
     SDL_FillRect(screenSized, nullptr, 0);
     putPixel(screenSized, 319, 239, 0xABCD);
@@ -127,21 +125,22 @@ TEST(PixelAccess, EveryPixelSizeFromOneToFourBytes) {
     SDL_FreeSurface(s);
 }
 
-TEST(RasterCircle, RadiusZeroPlotsTheCentreFourTimes) {
-    EXPECT_EQ(circleOnClearBuffer(100, 100, 0), (std::set<Spot>{{100, 100}}));
-    EXPECT_EQ(randomDrawsDuring([] { graphics.rasterCircle(100, 100, 0); }), 4 * 3);
-}
-
-TEST(RasterCircle, RadiusOnePlotsTheFourAxisNeighboursThreeTimesEach) {
-    EXPECT_EQ(circleOnClearBuffer(50, 60, 1),
-              (std::set<Spot>{{51, 60}, {49, 60}, {50, 61}, {50, 59}}));
-    EXPECT_EQ(randomDrawsDuring([] { graphics.rasterCircle(50, 60, 1); }), 12 * 3);
-}
-
-TEST(RasterCircle, NegativeRadiusPlotsOnlyTheFourStartingPoints) {
-    EXPECT_EQ(circleOnClearBuffer(100, 100, -3),
-              (std::set<Spot>{{100, 97}, {100, 103}, {97, 100}, {103, 100}}));
-    EXPECT_EQ(randomDrawsDuring([] { graphics.rasterCircle(100, 100, -3); }), 4 * 3);
+// Radius 0 plots the centre four times, radius 1 the four axis neighbours three times
+// each, a negative radius only the four starting points; three colour draws a plot.
+TEST(RasterCircle, DegenerateRadii) {
+    const struct {
+        int x, y, radius;
+        std::set<Spot> plotted;
+        int plots;
+    } cases[] = {{100, 100, 0, {{100, 100}}, 4},
+                 {50, 60, 1, {{51, 60}, {49, 60}, {50, 61}, {50, 59}}, 12},
+                 {100, 100, -3, {{100, 97}, {100, 103}, {97, 100}, {103, 100}}, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.radius);
+        EXPECT_EQ(circleOnClearBuffer(c.x, c.y, c.radius), c.plotted);
+        EXPECT_EQ(randomDrawsDuring([&] { graphics.rasterCircle(c.x, c.y, c.radius); }),
+                  c.plots * 3);
+    }
 }
 
 TEST(RasterCircle, OutlineStaysOnTheRadiusAndClipsAtTheEdge) {
@@ -206,15 +205,13 @@ class BloodStains : public testing::Test {
     }
 };
 
-TEST_F(BloodStains, AllTransparentImagesStayClean) {
+TEST_F(BloodStains, AtMostOneDarkRedPixelPerImageAndOnlyOnTheBody) {
     useImages(12, 12, [](int, int) { return false; });
     for (int kill = 0; kill < 50; ++kill)
         paintBlood(player);
     for (int heading = 1; heading <= 8; ++heading)
-        EXPECT_TRUE(stains(heading).empty()) << heading;
-}
+        EXPECT_TRUE(stains(heading).empty()) << "all transparent, heading " << heading;
 
-TEST_F(BloodStains, AtMostOneDarkRedPixelPerImageAndOnlyOnTheBody) {
     // A checkerboard: the stain must land on a grey square, never on the green.
     auto body = [](int x, int y) { return (x + y) % 2 == 0; };
     for (int kill = 0; kill < 40; ++kill) {
