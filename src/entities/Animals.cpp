@@ -11,10 +11,6 @@
 
 namespace {
 
-// One-pixel offsets by direction 1..8 (n, s, w, e, nw, ne, sw, se).
-const int kStepX[9] = {0, 0, 0, -1, 1, -1, 1, -1, 1};
-const int kStepY[9] = {0, -1, 1, 0, 0, -1, -1, 1, 1};
-
 // A charging dog runs into the car, so it takes the way opposite to the car's.
 int opposite(int direction) {
     static const int reversed[9] = {0, 2, 1, 4, 3, 8, 7, 6, 5};
@@ -22,12 +18,10 @@ int opposite(int direction) {
 }
 
 void stepToward(BaseEntity& entity, int direction) {
-    entity.x += kStepX[direction];
-    entity.y += kStepY[direction];
+    Point offset = directionStep(direction);
+    entity.x += offset.x;
+    entity.y += offset.y;
 }
-
-bool isStraight(int direction) { return direction >= 1 && direction <= 4; }
-bool isDiagonal(int direction) { return direction >= 5 && direction <= 8; }
 
 // How an animal paces itself, in ms. The diagonal periods carry a half millisecond
 // so that a diagonal walk covers about the same ground as a straight one.
@@ -59,13 +53,13 @@ void Animal::chooseCorpse() {
 }
 
 void Animal::reactStraight(int h) {
-    if (!isStraight(h)) return;
+    if (!isStraightDirection(h)) return;
     direction = charges ? opposite(h) : h;
     stepToward(*this, direction);
 }
 
 void Animal::reactDiagonal(int h) {
-    if (!isDiagonal(h)) return;
+    if (!isDiagonalDirection(h)) return;
     direction = charges ? opposite(h) : h;
     stepToward(*this, direction);
 }
@@ -81,11 +75,11 @@ void Animal::update() {
         frameTick = static_cast<int>(now);
     }
     if (isDue(now, wanderStraightTick, kWanderStraightPeriod)) {
-        if (isStraight(direction)) stepToward(*this, direction);
+        if (isStraightDirection(direction)) stepToward(*this, direction);
         wanderStraightTick = static_cast<int>(now);
     }
     if (isDue(now, wanderDiagonalTick, kWanderDiagonalPeriod)) {
-        if (isDiagonal(direction)) stepToward(*this, direction);
+        if (isDiagonalDirection(direction)) stepToward(*this, direction);
         wanderDiagonalTick = static_cast<int>(now);
     }
     if (isDue(now, turnTick, static_cast<Uint32>(turnInterval))) {

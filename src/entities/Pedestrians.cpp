@@ -53,44 +53,19 @@ void Pedestrian::update() {
     Uint32 now = ticksNow();
     if (isDue(now, straightTick, traits.straightPeriod)) {
         int h = fleeingHeading();
-        switch (h) {
-        case 1:
-            y -= 1;
-            break;
-        case 2:
-            y += 1;
-            break;
-        case 3:
-            x -= 1;
-            break;
-        case 4:
-            x += 1;
-            break;
-        }
-        if (h >= 1 && h <= 4) direction = h;
+        if (isStraightDirection(h)) step(h);
         straightTick = static_cast<int>(now);
     }
     if (isDue(now, diagonalTick, traits.diagonalPeriod)) {
         int h = fleeingHeading();
-        switch (h) {
-        case 5:
-            x -= 1;
-            y -= 1;
-            break;
-        case 6:
-            x += 1;
-            y -= 1;
-            break;
-        case 7:
-            x -= 1;
-            y += 1;
-            break;
-        case 8:
-            x += 1;
-            y += 1;
-            break;
-        }
-        if (h >= 5 && h <= 8) direction = h;
+        if (isDiagonalDirection(h)) step(h);
         diagonalTick = static_cast<int>(now);
     }
+}
+
+void Pedestrian::step(int h) {
+    Point offset = directionStep(h);
+    x += offset.x;
+    y += offset.y;
+    direction = h;
 }

@@ -33,6 +33,7 @@ class Pedestrian : public BaseEntity {
 
   private:
     int fleeingHeading() const;
+    void step(int h);
 
     const PedestrianTraits& traits;
     SpriteSet<5> images; // n, s, w, e, dead

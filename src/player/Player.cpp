@@ -150,22 +150,10 @@ void cPlayer::moveStraight(int dir) {
     if (scrollAtScreenBox()) return;
     if (correctAtMapEdges()) return;
     heading = dir;
-    switch (dir) {
-    case 1:
-        y -= 2;
-        break;
-    case 2:
-        y += 2;
-        break;
-    case 3:
-        x -= 2;
-        break;
-    case 4:
-        x += 2;
-        break;
-    default:
-        return;
-    }
+    if (!isStraightDirection(dir)) return;
+    Point offset = directionStep(dir);
+    x += 2 * offset.x;
+    y += 2 * offset.y;
     distance += 2;
 }
 
@@ -177,19 +165,11 @@ void cPlayer::moveDiagonal(int dir) {
     int mapY = y - graphics.cameraY;
     if (mapX <= 0 || mapX >= level->getWidth() || mapY <= 0 || mapY >= level->getHeight()) return;
     heading = dir;
-    switch (dir) {
-    case 5:
-        x -= 2, y -= 2, distance += 1;
-        break;
-    case 6:
-        x += 2, y -= 2, distance += 1;
-        break;
-    case 7:
-        x -= 2, y += 2, distance += 1;
-        break;
-    case 8:
-        x += 2, y += 2, distance += 1;
-        break;
+    if (isDiagonalDirection(dir)) {
+        Point offset = directionStep(dir);
+        x += 2 * offset.x;
+        y += 2 * offset.y;
+        distance += 1;
     }
     useFuel();
 }
