@@ -144,7 +144,7 @@ def menu_and_level_one(game, pictures, check):
                "the car does not start at the centre facing up")
 
     with check("holding Space drives the car up, releasing it stops the car"):
-        game.hold("space", 0.4)
+        game.hold("space", 0.5)
         time.sleep(0.2)
         first = car_position(game.shot(), pictures.car_up)
         expect(first is not None and first[1] < 116, "the car did not drive up: %s" % (first,))
