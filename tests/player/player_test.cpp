@@ -92,9 +92,8 @@ TEST_F(Car, ScrollsTheMapAtTheScreenBox) {
         EXPECT_EQ(c.wantCameraX, graphics.cameraX) << "dir " << c.dir;
         EXPECT_EQ(c.wantCameraY, graphics.cameraY) << "dir " << c.dir;
     }
-}
 
-TEST_F(Car, DiagonalLeavesTheMarginToTheStraightMove) {
+    // A diagonal step leaves the margin to the straight move.
     player.setPosition(45, 120);
     player.moveDiagonal(5);
     EXPECT_EQ(45, player.x);
@@ -204,15 +203,11 @@ TEST_F(Car, MoneyCountsInThirtyTwoAtATimeWithACoinEach) {
 
 TEST_F(Car, FuelCountsInAMileAtATime) {
     player.addPendingFuel(2);
-    clock.advance(40);
-    player.update();
-    EXPECT_EQ(7, player.getFuel());
-    clock.advance(40);
-    player.update();
-    EXPECT_EQ(8, player.getFuel());
-    clock.advance(40);
-    player.update();
-    EXPECT_EQ(8, player.getFuel());
+    for (int fuel : {7, 8, 8}) {
+        clock.advance(40);
+        player.update();
+        EXPECT_EQ(fuel, player.getFuel());
+    }
 }
 
 TEST_F(Car, NukeRingGrowsToOneHundredAndTenAndKillsOnlyAnimalsAndPeople) {
@@ -255,23 +250,20 @@ TEST_F(Car, NukeRingGrowsToOneHundredAndTenAndKillsOnlyAnimalsAndPeople) {
     player.useNukeExhaust();
     player.update();
     EXPECT_EQ(20, player.nukeRadius);
-}
 
-TEST_F(Car, SecondExhaustRestartsTheRingClockButNotTheRadius) {
-    player.addNukes(2);
-    player.useNukeExhaust();
-    player.update();
+    // A second exhaust restarts the ring clock but not the radius.
+    player.addNukes(1);
     clock.advance(50);
     player.update();
-    EXPECT_EQ(10, player.nukeRadius);
+    EXPECT_EQ(20, player.nukeRadius);
     player.useNukeExhaust();
     EXPECT_EQ(0, player.nukes);
-    EXPECT_EQ(10, player.nukeRadius);
-    player.update(); // due at once, without waiting out the 100 ms
     EXPECT_EQ(20, player.nukeRadius);
+    player.update(); // due at once, without waiting out the 100 ms
+    EXPECT_EQ(30, player.nukeRadius);
 }
 
-TEST_F(Car, NosBoostSpeedsUpUntilThreeHundred) {
+TEST_F(Car, NosBoostAndEngineLevelsSetTheSpeeds) {
     player.setSpeed(280);
     player.nosBoost();
     EXPECT_EQ(320, player.getSpeed());
@@ -283,16 +275,16 @@ TEST_F(Car, NosBoostSpeedsUpUntilThreeHundred) {
     EXPECT_EQ(320, player.getSpeed());
     EXPECT_EQ(12, carStraightTimer.period);
     EXPECT_EQ(18, carDiagonalTimer.period);
-}
 
-TEST_F(Car, EngineLevelsSetTheBaseSpeedOnly) {
+    // Engine levels set the base speed only.
+    int speed = player.getSpeed();
     const int baseSpeeds[] = {90, 100, 110, 120, 130, 140, 140};
     for (int level = 0; level <= 6; ++level) {
         player.setEngineLevel(level);
         EXPECT_EQ(level, player.getEngineLevel());
         EXPECT_EQ(baseSpeeds[level], player.getBaseSpeed()) << "level " << level;
     }
-    EXPECT_EQ(80, player.getSpeed());
+    EXPECT_EQ(speed, player.getSpeed());
     EXPECT_EQ(12, carStraightTimer.period) << "the main loop re-rates the timers";
 }
 
