@@ -123,22 +123,4 @@ TEST(TextDrawing, SpeechSitsOnItsBoxInBlack) {
     EXPECT_GT(boxShows, w * h / 2);
 }
 
-TEST(TextDrawing, NoRenderedLineOutlivesItsCall) {
-    auto drawAll = [] {
-        graphics.drawText(42, 34, "Cats Killed: 12", 2);
-        graphics.drawListText(42, 48,
-                              "\xA3"
-                              "35 - Kill a Kitten",
-                              1);
-        graphics.drawHudText(33, 216, "100%");
-        graphics.drawSpeech("Free blood removal, spick and span.");
-    };
-    for (int i = 0; i < 20; ++i)
-        drawAll(); // the font library fills its glyph caches here
-    size_t before = heapInUse();
-    for (int i = 0; i < 500; ++i)
-        drawAll();
-    EXPECT_LT(heapInUse(), before + 16 * 1024);
-}
-
 } // namespace
