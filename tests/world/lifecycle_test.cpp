@@ -9,6 +9,7 @@
 #include "world/Level1.h"
 #include "world/Level3.h"
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -73,37 +74,36 @@ TEST_F(LevelLifecycle, APortalOnLevelThreeLeadsToAFreshLevelThree) {
     EXPECT_GT(oldCount, 0u);
 }
 
+// A switch inside a hit: the entity that switched is still drawn, and the walk goes on
+// at the next index of the new list, or ends if that list is shorter.
 TEST_F(LevelLifecycle, TheWalkGoesOnAtTheNextIndexOfTheNewList) {
-    HandMadeLevel first, second;
-    Marker* old = first.markers(3, 160, 120);
-    Marker* fresh = second.markers(4, 200, 60); // in view, out of reach
-    old[1].onHit = [&](Marker&) { game.currentLevel = &second.level; };
+    const struct {
+        int switchAt, freshCount;
+        std::vector<int> freshDraws;
+    } cases[] = {{1, 4, {0, 0, 1, 1}}, {2, 2, {0, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.switchAt);
+        HandMadeLevel first, second;
+        Marker* old = first.markers(3, 160, 120);
+        Marker* fresh = second.markers(c.freshCount, 200, 60); // in view, out of reach
+        old[c.switchAt].onHit = [&](Marker&) { game.currentLevel = &second.level; };
 
-    game.currentLevel = &first.level;
-    graphics.frame();
-    EXPECT_EQ(old[0].draws, 1);
-    EXPECT_EQ(old[1].hits, 1);
-    EXPECT_EQ(old[1].draws, 1) << "the entity that switched is still drawn";
-    EXPECT_EQ(old[2].hits, 0);
-    EXPECT_EQ(fresh[0].draws, 0);
-    EXPECT_EQ(fresh[1].draws, 0);
-    EXPECT_EQ(fresh[2].draws, 1);
-    EXPECT_EQ(fresh[3].draws, 1);
-}
-
-TEST_F(LevelLifecycle, AShorterNewListEndsTheWalk) {
-    HandMadeLevel first, second;
-    Marker* old = first.markers(3, 160, 120);
-    Marker* fresh = second.markers(2, 200, 60);
-    old[2].onHit = [&](Marker&) { game.currentLevel = &second.level; };
-
-    game.currentLevel = &first.level;
-    graphics.frame();
-    EXPECT_EQ(old[2].draws, 1);
-    EXPECT_EQ(fresh[0].draws + fresh[1].draws, 0);
-    graphics.frame();
-    EXPECT_EQ(fresh[0].draws + fresh[1].draws, 2) << "the next frame walks the new list";
-    game.currentLevel = nullptr;
+        game.currentLevel = &first.level;
+        graphics.frame();
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(old[k].hits, k <= c.switchAt ? 1 : 0) << k;
+            EXPECT_EQ(old[k].draws, k <= c.switchAt ? 1 : 0) << k;
+        }
+        std::vector<int> draws;
+        for (int k = 0; k < c.freshCount; ++k)
+            draws.push_back(fresh[k].draws);
+        EXPECT_EQ(draws, c.freshDraws);
+        if (c.freshCount == 2) {
+            graphics.frame();
+            EXPECT_EQ(fresh[0].draws + fresh[1].draws, 2) << "the next frame walks the new list";
+        }
+        game.currentLevel = nullptr;
+    }
 }
 
 TEST_F(LevelLifecycle, SwitchingFromInsideAHitFreesTheOldMapOnlyAtTheNextFrame) {
