@@ -117,7 +117,7 @@ class GameTexts : public testing::Test {
     }
 };
 
-TEST_F(GameTexts, HudAndShopCharactersExistInTheirFonts) {
+TEST_F(GameTexts, HudShopAndMissionCharactersExistInTheirFonts) {
     expectGlyphs(graphics.smallFont, "0123456789%m\xA3", "small font");
     expectGlyphs(graphics.largeFont, "\xA3", "large font");
     // The shop's offers at every engine level: the list the shop itself builds.
@@ -127,9 +127,6 @@ TEST_F(GameTexts, HudAndShopCharactersExistInTheirFonts) {
         for (const char* item : shop.items)
             expectGlyphs(graphics.largeFont, item, "large font");
     }
-}
-
-TEST_F(GameTexts, EveryMissionQuoteHasItsGlyphs) {
     for (const auto& entry : quoteTable)
         for (const char* line : entry)
             if (line) expectGlyphs(graphics.largeFont, line, "large font");
