@@ -63,27 +63,6 @@ TEST_F(Level3Map, PopulationRangesAndPresenceOnExtremeSizes) {
     expectPopulationRanges(map, rules, {KindDeadTree, KindPalmTree, KindFlower}, 320, 224);
 }
 
-// The plants' draws happen whatever the ground, so the terrain changes nothing else.
-TEST_F(Level3Map, TerrainZeroesPlantsWithoutShiftingOtherDraws) {
-    cLevel3& map = *static_cast<cLevel3*>(&build(3, 1));
-    auto othersOn = [&map](unsigned seed, int terrain) {
-        std::srand(seed);
-        map.drawPopulation(terrain);
-        std::vector<int> others;
-        for (const auto& rule : rules)
-            if (rule.kind != KindDeadTree && rule.kind != KindPalmTree && rule.kind != KindFlower)
-                others.push_back(map.*rule.count);
-        others.push_back(std::rand());
-        return others;
-    };
-    for (unsigned seed = 1; seed <= 200; ++seed) {
-        auto onGrass = othersOn(seed, 0);
-        ASSERT_EQ(onGrass, othersOn(seed, 1)) << "seed " << seed;
-        ASSERT_EQ(onGrass, othersOn(seed, 2)) << "seed " << seed;
-        EXPECT_EQ(map.deadTreeCount + map.palmTreeCount + map.flowerCount, 0);
-    }
-}
-
 // Pins the whole draw sequence for this C library's rand(): any change in what is
 // drawn, or when, moves the map.
 TEST_F(Level3Map, SameSeedSameMap) {
