@@ -2,6 +2,7 @@
 // Plays the game through its real main loop: presses go into SDL's event queue, the
 // clock only moves when the script says so, and every pass is one runPass().
 #include "app/Loop.h"
+#include "app/Timer.h"
 #include "entities/BaseEntity.h"
 #include "graphics/Graphics.h"
 #include "player/Player.h"
@@ -84,7 +85,9 @@ class Driver {
     // One pass of the loop, `ms` milliseconds after the last one.
     void pass(Uint32 ms = 1) {
         clock.advance(ms);
+        Uint32 frameDeadline = frameTimer.deadline;
         runPass(quit);
+        if (afterPass) afterPass(frameTimer.deadline != frameDeadline);
     }
 
     // Runs passes 1 ms apart for `ms` milliseconds of game time.
@@ -153,6 +156,8 @@ class Driver {
 
     FakeClock& clock;
     bool quit = false;
+    // Called after every pass with whether the pass ran a game frame.
+    std::function<void(bool)> afterPass;
 };
 
 } // namespace play
