@@ -60,7 +60,9 @@ inline void pushButton(int button, bool down) {
 }
 
 // Where an entity of the current level is on the screen.
-inline Point onScreen(const BaseEntity& e) { return {e.x + graphics.cameraX, e.y + graphics.cameraY}; }
+inline Point onScreen(const BaseEntity& e) {
+    return {e.x + graphics.cameraX, e.y + graphics.cameraY};
+}
 
 // The map point under the car.
 inline Point carOnMap() { return {player.x - graphics.cameraX, player.y - graphics.cameraY}; }

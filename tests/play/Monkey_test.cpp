@@ -45,8 +45,10 @@ class Watch {
         if (player.health > 999) broken << "health " << player.health << "; ";
         if (player.fuel > 999) broken << "fuel " << player.fuel << "; ";
         if (carHeading < 1 || carHeading > 8) broken << "heading " << carHeading << "; ";
-        if (walkerDirection < 1 || walkerDirection > 4) broken << "walking " << walkerDirection << "; ";
-        if (walker.health < 0 || walker.health > 100) broken << "walker health " << walker.health << "; ";
+        if (walkerDirection < 1 || walkerDirection > 4)
+            broken << "walking " << walkerDirection << "; ";
+        if (walker.health < 0 || walker.health > 100)
+            broken << "walker health " << walker.health << "; ";
         if (shop.cursor < 0 || shop.cursor > 8) broken << "shop cursor " << shop.cursor << "; ";
         if (menu.line < 1 || menu.line > 11) broken << "menu line " << menu.line << "; ";
         if (menu.item < 0 || menu.item > 6) broken << "menu item " << menu.item << "; ";
@@ -94,7 +96,8 @@ class Watch {
     static bool nearTree() {
         if (!game.currentLevel) return false;
         for (BaseEntity* e : game.currentLevel->entities)
-            if (e && (e->kind == KindDeadTree || e->kind == KindPalmTree) && carTouches(*e, e->reach + 2))
+            if (e && (e->kind == KindDeadTree || e->kind == KindPalmTree) &&
+                carTouches(*e, e->reach + 2))
                 return true;
         return false;
     }

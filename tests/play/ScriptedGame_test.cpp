@@ -30,9 +30,9 @@ struct Resources {
 };
 
 Resources resources() {
-    return {player.money,       player.eggs,       player.fuel,
-            player.health,      player.engineLevel, player.levelCount,
-            player.catsKilled,  player.dogsKilled, player.distance};
+    return {player.money,      player.eggs,        player.fuel,
+            player.health,     player.engineLevel, player.levelCount,
+            player.catsKilled, player.dogsKilled,  player.distance};
 }
 
 // The back buffer after the game-over tint: nothing but near-black and red-orange.
@@ -63,9 +63,9 @@ double groundShare() { return groundShare(0, 0, 320, hudRect.y); }
 
 std::string carState() {
     char text[160];
-    std::snprintf(text, sizeof text, "car at %d,%d heading %d, fuel %d, health %d, alive %d, level %d",
-                  player.x, player.y, carHeading, player.fuel, player.health, player.alive,
-                  game.levelNumber);
+    std::snprintf(text, sizeof text,
+                  "car at %d,%d heading %d, fuel %d, health %d, alive %d, level %d", player.x,
+                  player.y, carHeading, player.fuel, player.health, player.alive, game.levelNumber);
     return text;
 }
 
@@ -102,7 +102,8 @@ class PlayScriptedGame : public testing::Test {
     void takeExit(BaseEntity& exit) {
         int before = player.levelCount;
         placeNearCar(exit, 40, 0);
-        ASSERT_TRUE(driver.driveUntil(exit, [&] { return player.levelCount != before; }, 3000))
+        ASSERT_TRUE(driver.driveUntil(
+            exit, [&] { return player.levelCount != before; }, 3000))
             << carState();
     }
 
@@ -121,7 +122,8 @@ class PlayScriptedGame : public testing::Test {
     }
 
     // One start per test, by its line; the monkey's games come after these.
-    FakeClock clock{play::startOfGame(10, testing::UnitTest::GetInstance()->current_test_info()->line())};
+    FakeClock clock{
+        play::startOfGame(10, testing::UnitTest::GetInstance()->current_test_info()->line())};
     play::Driver driver{clock};
     SoundLog sounds;
 };
@@ -161,7 +163,8 @@ TEST_F(PlayScriptedGame, DrivesFromTheMenuThroughAPortalOntoAFreshLevelThree) {
     EXPECT_EQ(player.health, before.health);
     EXPECT_EQ(player.catsKilled, before.catsKilled);
     // The pass that switched may still have moved the car once, using its last mile.
-    EXPECT_TRUE(player.fuel == before.fuel || (player.fuel == before.fuel - 1 && player.distance == 0));
+    EXPECT_TRUE(player.fuel == before.fuel ||
+                (player.fuel == before.fuel - 1 && player.distance == 0));
     EXPECT_GT(player.fuel, 0);
     EXPECT_EQ(walker.getHealth(), 100);
 
@@ -232,7 +235,8 @@ TEST_F(PlayScriptedGame, BuysInAFreerunShopAndStepsOutBelowTheHut) {
     auto* hut = firstOfKind<Shop>(KindShop);
     ASSERT_NE(hut, nullptr);
     placeNearCar(*hut, 0, -70);
-    ASSERT_TRUE(driver.driveUntil(*hut, [] { return shop.isOpen(); }, 3000));
+    ASSERT_TRUE(driver.driveUntil(
+        *hut, [] { return shop.isOpen(); }, 3000));
     EXPECT_EQ(sounds.count("sounds/shop/entershop.wav"), 1);
 
     // Let go of the gas; Space pressed in the shop does not drive the car on.
@@ -274,8 +278,9 @@ TEST_F(PlayScriptedGame, BuysInAFreerunShopAndStepsOutBelowTheHut) {
 
 TEST_F(PlayScriptedGame, RunsOutOfFuelWalksAHundredStepsAndTheNextPlayIsANewGame) {
     startFromMenu();
+    // One more step empties the tank, before the car can reach anything on the map.
     player.fuel = 1;
-    player.distance = 800;
+    player.distance = 845;
     driver.hold(SDLK_SPACE);
     ASSERT_TRUE(driver.runUntil([] { return player.fuel <= 0; }, 2000));
     EXPECT_EQ(sounds.count("sounds/heartbeat.wav"), 1);
@@ -294,7 +299,9 @@ TEST_F(PlayScriptedGame, RunsOutOfFuelWalksAHundredStepsAndTheNextPlayIsANewGame
     EXPECT_EQ(player.x, out.x);
     EXPECT_EQ(player.y, out.y);
     EXPECT_TRUE(showsGameOver());
-    EXPECT_EQ(sounds.countPrefix("sounds/grunts/grunt"), 1);
+    // A portal under the starting point may have carried the car among pedestrians,
+    // whose deaths grunt too; the driver's own death grunt comes once on top.
+    EXPECT_EQ(sounds.countPrefix("sounds/grunts/grunt") - player.menKilled - player.pinkKilled, 1);
 
     // The game is over: the menu's first entry no longer resumes it.
     driver.tap(SDLK_x);
@@ -318,15 +325,19 @@ TEST_F(PlayScriptedGame, RunsOutOfFuelWalksAHundredStepsAndTheNextPlayIsANewGame
 
 TEST_F(PlayScriptedGame, AnAfroChopsALowCarToPieces) {
     startFromMenu();
-    travelUntil([](cLevel3& level) { return level.afroCount > 0; });
+    // A dog on the way would bite first and spoil the count of chops.
+    travelUntil([](cLevel3& level) { return level.afroCount > 0 && level.dogCount == 0; });
     auto* afro = firstOfKind<Afro>(KindAfro);
     ASSERT_NE(afro, nullptr);
 
     player.health = 7;
     // Men run over on the way grunt too; the driver's own death grunt comes on top.
-    auto grunts = [&] { return sounds.countPrefix("sounds/grunts/grunt") - player.menKilled - player.pinkKilled; };
+    auto grunts = [&] {
+        return sounds.countPrefix("sounds/grunts/grunt") - player.menKilled - player.pinkKilled;
+    };
     placeNearCar(*afro, 0, -60);
-    ASSERT_TRUE(driver.driveUntil(*afro, [&] { return afro->frame != 0; }, 3000));
+    ASSERT_TRUE(driver.driveUntil(
+        *afro, [&] { return afro->frame != 0; }, 3000));
     driver.release(SDLK_SPACE);
     ASSERT_TRUE(driver.runUntil([] { return !player.alive; }, 3000)) << "health " << player.health;
 
@@ -362,7 +373,8 @@ TEST_F(PlayScriptedGame, RunningOverADogWithFifteenHealthBlowsTheCarUp) {
     player.health = 15;
     int killed = player.dogsKilled;
     placeNearCar(*dog, 0, -50);
-    ASSERT_TRUE(driver.driveUntil(*dog, [&] { return player.dogsKilled > killed; }, 5000));
+    ASSERT_TRUE(driver.driveUntil(
+        *dog, [&] { return player.dogsKilled > killed; }, 5000));
     EXPECT_FALSE(player.alive);
     EXPECT_EQ(player.health, 0);
     EXPECT_EQ(player.fuel, 0);
@@ -401,7 +413,8 @@ TEST_F(PlayScriptedGame, AHellriftOnLevelThreeLeadsToLevelFour) {
     EXPECT_EQ(player.money, before.money);
     EXPECT_EQ(player.eggs, before.eggs);
     EXPECT_EQ(player.health, before.health);
-    EXPECT_TRUE(player.fuel == before.fuel || (player.fuel == before.fuel - 1 && player.distance == 0));
+    EXPECT_TRUE(player.fuel == before.fuel ||
+                (player.fuel == before.fuel - 1 && player.distance == 0));
     EXPECT_LE(std::abs(player.x - 160) + std::abs(player.y - 120), 2);
     EXPECT_EQ(firstOfKind<Hellrift>(KindHellrift), nullptr);
 
