@@ -249,7 +249,13 @@ class Game:
 
     def quit(self, timeout=10):
         """Ctrl+C, then the exit status."""
-        self.key("ctrl+c")
+        if self.process.poll() is not None:
+            raise Failure("the game had already exited with status %d: %s"
+                          % (self.process.returncode, self.process.stderr.read().decode()[-2000:]))
+        # The game may close its window before xdotool has sent the key releases, and
+        # xdotool then fails on the vanished window: that is the quit working.
+        subprocess.run(["xdotool", "key", "--window", self.window, "ctrl+c"], env=self.env,
+                       stderr=subprocess.DEVNULL)
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
