@@ -1,4 +1,5 @@
 #include "screens/Menu.h"
+#include "screens/Credits.h"
 #include "app/Assets.h"
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
@@ -141,21 +142,7 @@ void composeFreerunPage(cMenu& m) {
 }
 
 void composeCredits(cMenu& m) {
-    const struct {
-        int y;
-        const char* text;
-    } lines[] = {
-        {32, "Vandal Demo Credits"},
-        {57, "Coding:"},
-        {72, "The Vandal Demo team"},
-        {92, "Developers:"},
-        {106, "Built on SDL, SDL_mixer and SDL_ttf"},
-        {126, "Art:"},
-        {138, "Pictures and sounds: the team"},
-        {153, "Fonts: EB Garamond and DejaVu"},
-        {192, "Made with free software"},
-    };
-    for (const auto& entry : lines)
+    for (const CreditLine& entry : creditLines)
         drawLine(m.canvas, m.font, 26, entry.y, entry.text, normalColour);
 }
 

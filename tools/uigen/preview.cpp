@@ -1,4 +1,5 @@
 #include "preview.h"
+#include "screens/Credits.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 
@@ -156,18 +157,8 @@ makePreviews(const Kit& kit, const std::vector<std::pair<std::string, Image>>& p
     out.emplace_back("preview-freerun", page);
 
     Image credits = find(pictures, "menusel");
-    const std::pair<int, const char*> creditLines[9] = {
-        {32, "Vandal Demo Credits"},
-        {57, "Coding:"},
-        {72, "The Vandal Demo team"},
-        {92, "Developers:"},
-        {106, "Built on SDL, SDL_mixer and SDL_ttf"},
-        {126, "Art:"},
-        {138, "Pictures and sounds: the team"},
-        {153, "Fonts: EB Garamond and DejaVu"},
-        {192, "Made with free software"}};
-    for (const auto& [y, text] : creditLines)
-        gameText(credits, large, 16, kMenuPageTextX, y, text, {25, 25, 25});
+    for (const CreditLine& line : creditLines)
+        gameText(credits, large, 16, kMenuPageTextX, line.y, line.text, {25, 25, 25});
     out.emplace_back("preview-credits", credits);
     return out;
 }
