@@ -177,7 +177,8 @@ class Game:
         self.shots_dir = shots_dir
         self.process = subprocess.Popen([executable], env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        self.window = wait_until(self._find_window, 15, "the game window")
+        # Generous: a sanitizer build on a busy machine can take a while to open it.
+        self.window = wait_until(self._find_window, 60, "the game window")
 
     def _find_window(self):
         if self.process.poll() is not None:
