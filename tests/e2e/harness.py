@@ -178,7 +178,11 @@ class Game:
         self.process = subprocess.Popen([executable], env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         # Generous: a sanitizer build on a busy machine can take a while to open it.
-        self.window = wait_until(self._find_window, 60, "the game window")
+        try:
+            self.window = wait_until(self._find_window, 60, "the game window")
+        except BaseException:
+            self.kill()  # a busy-looping game must not outlive its test
+            raise
 
     def _find_window(self):
         if self.process.poll() is not None:
