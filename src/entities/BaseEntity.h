@@ -1,4 +1,5 @@
 #pragma once
+#include "graphics/Graphics.h"
 #include "world/Point.h"
 #include <SDL/SDL.h>
 
@@ -94,8 +95,6 @@ template <int N> class SpriteSet {
   private:
     SDL_Surface* images[N];
 };
-
-SDL_Surface* loadKeyedSprite(const char* path);
 
 template <int N> SpriteSet<N>::SpriteSet(const char* const (&paths)[N]) {
     for (int i = 0; i < N; ++i)

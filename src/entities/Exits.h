@@ -6,8 +6,6 @@
 class Exit : public BaseEntity {
   public:
     SDL_Surface* currentSprite() override { return image; }
-    Exit(const Exit&) = delete;
-    Exit& operator=(const Exit&) = delete;
 
   protected:
     Exit() = default;
