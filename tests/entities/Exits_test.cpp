@@ -69,15 +69,4 @@ TEST_F(ExitTest, APortalOnLevelFourLeadsToLevelThreeKeepingTheCarsResources) {
     EXPECT_EQ(KindPortal, portal.kind) << "the portal outlives its level until the frame ends";
 }
 
-// A fresh level 3 after a portal on level 3 is the lifecycle tests' business.
-TEST_F(ExitTest, AHellriftLeadsToLevelFour) {
-    game.currentLevel = nullptr;
-    enterLevelWithSeed(3, 5);
-    game.currentLevel->makeEntities<Hellrift>(1)[0].hit(1);
-    EXPECT_EQ(4, game.levelNumber);
-    EXPECT_EQ(nullptr, level3Map);
-    EXPECT_EQ(1, player.levelCount);
-    EXPECT_EQ(1, sounds.count(assets::hellrift));
-}
-
 } // namespace

@@ -56,33 +56,6 @@ TEST_F(ObstacleTest, EachHutRingsOnceAndOpensTheShopOnEveryTouch) {
     EXPECT_EQ(2, sounds.count(assets::enterShop));
 }
 
-TEST_F(ObstacleTest, AnAfroSwingsAtOnceThenChopsEvery360Ms) {
-    Afro& afro = make<Afro>();
-    clock.set(50000);
-    afro.hit(1);
-    EXPECT_EQ(2, afro.frame);
-    EXPECT_EQ(100, player.getHealth());
-    EXPECT_EQ(1, sounds.countPrefix("sounds/blacktalk/"));
-
-    clock.advance(179);
-    afro.hit(1);
-    EXPECT_EQ(2, afro.frame);
-    clock.advance(1);
-    afro.hit(1);
-    EXPECT_EQ(1, afro.frame);
-    EXPECT_EQ(97, player.getHealth());
-    EXPECT_EQ(1, sounds.count(assets::chop));
-
-    clock.advance(180);
-    afro.hit(1);
-    EXPECT_EQ(2, afro.frame);
-    EXPECT_EQ(97, player.getHealth());
-    clock.advance(180);
-    afro.hit(1);
-    EXPECT_EQ(94, player.getHealth());
-    EXPECT_EQ(1, sounds.countPrefix("sounds/blacktalk/")) << "he speaks once in his life";
-}
-
 TEST_F(ObstacleTest, TwoAfrosShareOneClock) {
     Afro* afros = level.makeEntities<Afro>(2);
     clock.set(50000);

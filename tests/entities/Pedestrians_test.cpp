@@ -43,23 +43,6 @@ TEST_F(PedestrianTest, FleesMostlyAlongTheCarsHeading) {
     EXPECT_GE(man.x - startX, 8);
 }
 
-TEST_F(PedestrianTest, AtTheMapEdgeOnlyStepsBackInside) {
-    PinkMan& man = make<PinkMan>();
-    man.setPosition(0, 500);
-    graphics.cameraX = 160; // the car is right on top of him
-    graphics.cameraY = -380;
-    man.update();
-    EXPECT_EQ(1, man.x);
-    EXPECT_EQ(500, man.y);
-    EXPECT_EQ(0, man.straightTick);
-    EXPECT_EQ(0, man.diagonalTick);
-
-    man.setPosition(1000, 1000);
-    man.update();
-    EXPECT_EQ(999, man.x);
-    EXPECT_EQ(999, man.y);
-}
-
 TEST_F(PedestrianTest, AKillCountsOnceHoweverLongTheTouchLasts) {
     PinkMan& man = make<PinkMan>();
     SDL_Surface* standing = man.currentSprite();

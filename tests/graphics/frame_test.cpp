@@ -259,22 +259,4 @@ TEST_F(Frame, RunsForSecondsOnARealMapWithoutHoldingOnToMemory) {
     EXPECT_EQ(game.levelNumber, 3);
 }
 
-TEST_F(Frame, DrivingAroundForSecondsKeepsTheGameWhole) {
-    game.currentLevel = nullptr;
-    for (int n : {1, 4}) {
-        SCOPED_TRACE(n);
-        enterLevelWithSeed(n, 21);
-        for (int i = 0; i < 360; ++i) {
-            int heading = 1 + (i / 45) % 8;
-            if (heading <= 4)
-                player.moveStraight(heading);
-            else
-                player.moveDiagonal(heading);
-            clock.advance(16);
-            graphics.frame();
-            ASSERT_NE(game.currentLevel, nullptr);
-        }
-    }
-}
-
 } // namespace

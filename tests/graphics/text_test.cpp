@@ -101,26 +101,4 @@ TEST(TextDrawing, HudNumbersAreBlackOnATransparentBackground) {
     EXPECT_EQ(pixelAt(graphics.backBuffer, 33, 215), throughBackBuffer(200, 180, 40));
 }
 
-TEST(TextDrawing, SpeechSitsOnItsBoxInBlack) {
-    fillBackBuffer(0, 0, 255);
-    graphics.drawSpeech("Free blood removal");
-    SDL_Surface* box = graphics.speechBoxImage;
-    // The box is opaque from its corner at (10, 164).
-    Rgb corner = pixelAt(box, 0, 0);
-    EXPECT_EQ(pixelAt(graphics.backBuffer, 10, 164),
-              throughBackBuffer(corner.r, corner.g, corner.b));
-    EXPECT_EQ(pixelAt(graphics.backBuffer, 9, 164), throughBackBuffer(0, 0, 255));
-    int w = 0, h = 0;
-    TTF_SizeText(graphics.smallFont, "Free blood removal", &w, &h);
-    EXPECT_GT(countOf(pixelsIn(20, 172, w, h), {0, 0, 0}), 10);
-    // Between the letters the box shows through.
-    int boxShows = 0;
-    for (int y = 172; y < 172 + h; ++y)
-        for (int x = 20; x < 20 + w; ++x) {
-            Rgb c = pixelAt(box, x - 10, y - 164);
-            boxShows += pixelAt(graphics.backBuffer, x, y) == throughBackBuffer(c.r, c.g, c.b);
-        }
-    EXPECT_GT(boxShows, w * h / 2);
-}
-
 } // namespace

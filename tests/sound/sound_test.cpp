@@ -51,17 +51,6 @@ TEST_F(SoundPlayer, SwitchedOffTouchesNoFile) {
     EXPECT_EQ(-1, sound.play(blip().c_str()));
 }
 
-// The mixer has eight channels; a ninth effect at the same moment is dropped.
-TEST_F(SoundPlayer, NinthEffectAtOnceIsDropped) {
-    copyEffect(blip());
-    for (int i = 0; i < 8; ++i) {
-        int channel = sound.play(blip().c_str());
-        ASSERT_GE(channel, 0) << "effect " << i;
-        Mix_Pause(channel);
-    }
-    EXPECT_EQ(-1, sound.play(blip().c_str()));
-}
-
 // A missing file is silent, and the cat's crush sounds, named with backslashes, are
 // opened just as written.
 TEST_F(SoundPlayer, MissingFileIsSilentAndBackslashPathsPassUnchanged) {

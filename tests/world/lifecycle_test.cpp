@@ -50,30 +50,6 @@ TEST_F(LevelLifecycle, TheFirstGameDestroysNothingAndStartsOnLevelOne) {
     EXPECT_TRUE(game.retiredEntities.empty());
 }
 
-TEST_F(LevelLifecycle, APortalOnLevelThreeLeadsToAFreshLevelThree) {
-    SoundLog sounds;
-    enterLevelWithSeed(3, 8);
-    player.money = 777;
-    player.catsKilled = 4;
-    BaseEntity* portal = driveOnto(KindPortal);
-    ASSERT_NE(portal, nullptr);
-    size_t oldCount = game.currentLevel->entities.size();
-
-    graphics.frame();
-    EXPECT_EQ(game.levelNumber, 3);
-    EXPECT_EQ(game.currentLevel, static_cast<cLevel*>(level3Map));
-    EXPECT_EQ(player.levelCount, 1);
-    EXPECT_EQ(player.money, 777) << "a portal keeps the car's resources";
-    EXPECT_EQ(player.catsKilled, 4);
-    EXPECT_EQ(sounds.count("sounds/portal.wav"), 1);
-    EXPECT_FALSE(game.retiredEntities.empty()) << "the old map lives to the end of its frame";
-    EXPECT_EQ(portal->kind, KindPortal) << "still readable after the frame that left it";
-
-    graphics.frame();
-    EXPECT_TRUE(game.retiredEntities.empty());
-    EXPECT_GT(oldCount, 0u);
-}
-
 // A switch inside a hit: the entity that switched is still drawn, and the walk goes on
 // at the next index of the new list, or ends if that list is shorter.
 TEST_F(LevelLifecycle, TheWalkGoesOnAtTheNextIndexOfTheNewList) {

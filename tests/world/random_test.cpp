@@ -108,19 +108,3 @@ TEST_F(RandomPool, WaitsOneIntervalBetweenRefreshes) {
     EXPECT_EQ(2, filledSlots());
     EXPECT_EQ(clock.now(), poolLastRefresh);
 }
-
-// Every seed comes from the tick counter, the wall clock or the pool, so under a fake
-// clock the same start gives the same sequence.
-TEST_F(RandomPool, ReseedingFollowsTheGameClock) {
-    std::vector<int> runs[2];
-    for (auto& run : runs) {
-        clearPool();
-        clock.set(50000);
-        std::srand(77);
-        for (int i = 0; i < 40; ++i)
-            refreshWhenDue();
-        for (int i = 0; i < 5; ++i)
-            run.push_back(std::rand());
-    }
-    EXPECT_EQ(runs[0], runs[1]);
-}
