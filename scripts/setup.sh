@@ -1,14 +1,24 @@
 #!/bin/sh
-# Installs what building, playing and testing the game needs on Debian 12.
+# Installs what the game needs on Debian 12.
+#   sh scripts/setup.sh        what building and playing need, nothing more
+#   sh scripts/setup.sh test   that, plus everything the test suite and the release
+#                              builds use (tests, benchmarks, packaging checks,
+#                              the ARM cross-build and the web page)
 # Safe to run again: it only asks apt for packages that are not installed yet.
 set -eu
 
-PACKAGES="build-essential cmake pkg-config git
+PLAY_PACKAGES="build-essential cmake pkg-config
 libsdl1.2-compat-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-fonts-ebgaramond fonts-dejavu-core
-espeak-ng sox imagemagick
-libgtest-dev libbenchmark-dev clang-format
-xvfb xdotool x11-utils python3"
+fonts-ebgaramond fonts-dejavu-core espeak-ng"
+
+TEST_PACKAGES="git libgtest-dev libbenchmark-dev clang-format valgrind
+xvfb xdotool x11-utils imagemagick sox python3
+lintian desktop-file-utils appstream zip unzip
+g++-arm-linux-gnueabi binutils-arm-linux-gnueabi qemu-user-static mmdebstrap
+emscripten chromium"
+
+PACKAGES="$PLAY_PACKAGES"
+[ "${1:-}" = "test" ] && PACKAGES="$PLAY_PACKAGES $TEST_PACKAGES"
 
 missing=""
 for package in $PACKAGES; do

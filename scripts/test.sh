@@ -4,7 +4,7 @@
 # formatting check of the sources.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/setup.sh
+sh scripts/setup.sh test
 jobs="$(nproc)"
 
 echo "== Formatting"
@@ -13,12 +13,12 @@ files=$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cp
 clang-format --dry-run --Werror $files
 
 echo "== Normal build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_TESTS=ON -DVANDAL_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure)
 
 echo "== Sanitizer build"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_SANITIZE=ON \
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_SANITIZE=ON -DVANDAL_TESTS=ON \
     -DVANDAL_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
