@@ -42,8 +42,6 @@ SDL_Surface* Pedestrian::currentSprite() {
     return images[directionImage(direction)];
 }
 
-int Pedestrian::fleeingHeading() const { return panickedHeading(); }
-
 void Pedestrian::update() {
     if (alive == 0) return;
     Point onScreen = screenPosition(*this);
@@ -52,12 +50,12 @@ void Pedestrian::update() {
 
     Uint32 now = ticksNow();
     if (isDue(now, straightTick, traits.straightPeriod)) {
-        int h = fleeingHeading();
+        int h = panickedHeading();
         if (isStraightDirection(h)) step(h);
         straightTick = static_cast<int>(now);
     }
     if (isDue(now, diagonalTick, traits.diagonalPeriod)) {
-        int h = fleeingHeading();
+        int h = panickedHeading();
         if (isDiagonalDirection(h)) step(h);
         diagonalTick = static_cast<int>(now);
     }
