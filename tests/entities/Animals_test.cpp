@@ -8,25 +8,6 @@ namespace {
 
 using AnimalTest = EntityTest;
 
-TEST_F(AnimalTest, TheFirstUpdateTurnsAtOnceAndTheNextTurnWaitsItsInterval) {
-    Cat& cat = make<Cat>();
-    placeFromCar(cat, 200, 0);
-    cat.update();
-    EXPECT_EQ(1000, cat.turnTick);
-    EXPECT_GE(cat.turnInterval, 1000);
-    EXPECT_LT(cat.turnInterval, 5000);
-    EXPECT_GE(cat.direction, 1);
-    EXPECT_LE(cat.direction, 8);
-
-    int interval = cat.turnInterval;
-    clock.set(1000 + interval - 1);
-    cat.update();
-    EXPECT_EQ(1000, cat.turnTick);
-    clock.advance(1);
-    cat.update();
-    EXPECT_EQ(static_cast<int>(clock.now()), cat.turnTick);
-}
-
 TEST_F(AnimalTest, ACatRunsAheadOfTheCarAndADogRunsAtIt) {
     std::srand(5);
     player.heading = 1; // north

@@ -11,7 +11,17 @@
 
 namespace {
 
-enum { Kitten = 0, DogKill = 1, SmallHealth = 3, Engine = 6, Resurrect = 8 };
+enum {
+    Kitten = 0,
+    DogKill = 1,
+    Gas = 2,
+    SmallHealth = 3,
+    LargeHealth = 4,
+    Nukes = 5,
+    Engine = 6,
+    NosDelimiter = 7,
+    Resurrect = 8
+};
 
 // A cat whose death pays, so the price must come off the money as the kill left it.
 class RichCat final : public Animal {
@@ -54,6 +64,31 @@ TEST_F(ShopTest, CursorStopsAtBothEnds) {
     for (int i = 0; i < 9; ++i)
         shop.moveCursor(2);
     EXPECT_EQ(shop.cursor, 8);
+}
+
+// One short of the price is refused; the price buys the goods and empties the purse.
+TEST_F(ShopTest, EachOfferCostsItsPrice) {
+    const struct {
+        int offer, price;
+        int cPlayer::*goods;
+        int more;
+    } offers[] = {{Gas, 45, &cPlayer::pendingFuel, 1},
+                  {SmallHealth, 25, &cPlayer::health, 30},
+                  {LargeHealth, 50, &cPlayer::health, 70},
+                  {Nukes, 120, &cPlayer::nukes, 3},
+                  {NosDelimiter, 100, &cPlayer::nosDelimiters, 3}};
+    for (const auto& o : offers) {
+        SCOPED_TRACE(o.offer);
+        int before = player.*o.goods;
+        buy(o.offer, o.price - 1);
+        EXPECT_EQ(player.*o.goods, before);
+        EXPECT_EQ(player.getMoney(), o.price - 1);
+        buy(o.offer, o.price);
+        EXPECT_EQ(player.*o.goods, before + o.more);
+        EXPECT_EQ(player.getMoney(), 0);
+    }
+    EXPECT_EQ(refusals(), 5);
+    EXPECT_EQ(log.count(assets::shopBuy), 5);
 }
 
 TEST_F(ShopTest, NothingIsSoldWhileMoneyIsCountingIn) {
