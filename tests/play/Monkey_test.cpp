@@ -82,17 +82,6 @@ class Watch {
                 broken << "level " << game.levelNumber << " is not the current one; ";
         }
 
-        // Leaving a hut puts the car 40 pixels below it, which may be outside the box;
-        // the next straight moves bring it back. Until then the box is not checked.
-        if (shop.isOpen() || wasOpen) outsideAllowed = true;
-        wasOpen = shop.isOpen();
-        bool inBox = player.x >= 44 && player.x <= 276 && player.y >= 44 && player.y <= 156;
-        // Trees nudge the car sideways in every frame they touch it, box or no box.
-        if (!inBox && !outsideAllowed && nearTree()) outsideAllowed = true;
-        if (inBox) outsideAllowed = false;
-        if (!inBox && !outsideAllowed && game.currentLevel)
-            broken << "car at " << player.x << "," << player.y << "; ";
-
         // A level's list never loses an entry; a new level shows as retired arrays.
         cLevel* level = game.currentLevel;
         size_t size = level ? level->entities.size() : 0;
@@ -115,17 +104,6 @@ class Watch {
     int switches = 0;
 
   private:
-    static bool nearTree() {
-        if (!game.currentLevel) return false;
-        for (BaseEntity* e : game.currentLevel->entities)
-            if (e && (e->kind == KindDeadTree || e->kind == KindPalmTree) &&
-                carTouches(*e, e->reach + 2))
-                return true;
-        return false;
-    }
-
-    bool wasOpen = false;
-    bool outsideAllowed = false;
     cLevel* lastLevel = nullptr;
     size_t lastSize = 0;
 };

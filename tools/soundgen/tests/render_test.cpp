@@ -41,22 +41,6 @@ std::string readFile(const std::string& path) {
 
 } // namespace
 
-TEST(Wav, WritesPlainSixteenBitMonoThatReadsBack) {
-    const Samples in = {0.0f, 0.5f, -0.5f, 1.0f, -1.0f, 2.0f};
-    const auto bytes = encodeWav(in);
-    ASSERT_EQ(bytes.size(), 44u + 2 * in.size());
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "RIFF");
-    EXPECT_EQ(bytes[22], 1);                      // mono
-    EXPECT_EQ(bytes[24] | bytes[25] << 8, 22050); // rate
-    EXPECT_EQ(bytes[34], 16);                     // bits
-    EXPECT_EQ(bytes[40], 2 * in.size());          // data size
-    const Samples out = decodeWav(bytes);
-    ASSERT_EQ(out.size(), in.size());
-    for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_NEAR(out[i], in[i], 1e-4);
-    EXPECT_NEAR(out[5], 1.0f, 1e-4); // clipped, not wrapped
-}
-
 TEST(Render, MeetsTheLevelTargetsWithoutClickingAtTheEdges) {
     const Sound sound = only("sound a.wav\nlength 0.5\npeak -3\nloud -1\n"
                              "layer square\n pitch 440\n");
