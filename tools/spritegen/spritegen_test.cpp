@@ -65,15 +65,17 @@ TEST(SpriteSource, MistakesNameTheFileAndLine) {
     }
 }
 
-// An odd width needs padded rows; the game reads the files bottom row first.
+// Rows are padded to four bytes; the game reads the files bottom row first.
 TEST(Bmp, PaddedRowsRoundTrip) {
-    Image img(5, 2);
-    img.set(0, 1, {1, 2, 3});
-    img.set(4, 0, {7, 8, 9});
-    auto bytes = encodeBmp(img);
-    ASSERT_EQ(bytes.size(), 54u + 2 * 16);
-    EXPECT_EQ(bytes[54], 3); // the bottom-left pixel first, as B G R
-    EXPECT_EQ(decodeBmp(bytes), img);
+    for (int width : {5, 6}) {
+        Image img(width, 2);
+        img.set(0, 1, {1, 2, 3});
+        img.set(width - 1, 0, {7, 8, 9});
+        auto bytes = encodeBmp(img);
+        EXPECT_EQ(bytes.size(), 54u + 2 * ((3u * width + 3) / 4 * 4)) << width;
+        EXPECT_EQ(bytes[54], 3); // the bottom-left pixel first, as B G R
+        EXPECT_EQ(decodeBmp(bytes), img) << width;
+    }
 }
 
 // Every sprite the game loads is drawn, and nothing else; the interface pictures
