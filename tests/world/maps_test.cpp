@@ -108,6 +108,76 @@ TEST_F(Maps, LevelOneKeepsItsSizeGroundsAndPopulation) {
     EXPECT_GT(largest, 144u);
 }
 
+// Levels 3 and 4: each kind at most one per block of its side (area / side² - 1, at
+// least 1), a fixed 32 eggs, at least one portal, plants by ground.
+TEST_F(Maps, AreaBasedLevelsKeepTheirSizesAndCeilings) {
+    const struct {
+        int level, minWidth, maxWidth, minHeight;
+        std::vector<int> order;
+        std::map<int, int> sides; // 0: a fixed 1..9
+    } levels[] = {{3,
+                   800,
+                   2047,
+                   800,
+                   {KindDeadCar, KindChest, KindPinkMan, KindBlackMan, KindCat, KindDog, KindShop,
+                    KindNosBoost, KindDeadTree, KindPalmTree, KindPossie, KindAfro, KindEuroEgg,
+                    KindPortal, KindFlower, KindSoap, KindHellrift},
+                   {{KindDeadCar, 170},
+                    {KindChest, 140},
+                    {KindPinkMan, 125},
+                    {KindBlackMan, 125},
+                    {KindCat, 130},
+                    {KindDog, 130},
+                    {KindShop, 0},
+                    {KindNosBoost, 185},
+                    {KindDeadTree, 180},
+                    {KindPalmTree, 180},
+                    {KindPossie, 185},
+                    {KindAfro, 185},
+                    {KindSoap, 185},
+                    {KindHellrift, 530},
+                    {KindPortal, 430},
+                    {KindFlower, 125}}},
+                  {4,
+                   320,
+                   1023,
+                   240,
+                   {KindPinkMan, KindBlackMan, KindCat, KindDog, KindDeadTree, KindPalmTree,
+                    KindEuroEgg, KindPortal, KindFlower},
+                   {{KindPinkMan, 45},
+                    {KindBlackMan, 45},
+                    {KindCat, 45},
+                    {KindDog, 45},
+                    {KindDeadTree, 110},
+                    {KindPalmTree, 110},
+                    {KindPortal, 0},
+                    {KindFlower, 110}}}};
+    for (const auto& l : levels) {
+        std::set<int> grounds;
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            SCOPED_TRACE("level " + std::to_string(l.level) + " seed " + std::to_string(seed));
+            cLevel& level = build(l.level, seed);
+            const int w = level.mapWidth, h = level.mapHeight;
+            EXPECT_TRUE(w >= l.minWidth && w <= l.maxWidth) << w;
+            EXPECT_TRUE(h >= l.minHeight && h <= l.maxWidth) << h;
+            expectPlacedAndGrouped(level, l.order);
+            auto n = kindCounts(level);
+            EXPECT_EQ(n[KindEuroEgg], 32);
+            EXPECT_GE(n[KindPortal], 1);
+            for (auto [kind, side] : l.sides) {
+                int ceiling = side ? std::max(1, w * h / (side * side) - 1) : 9;
+                EXPECT_LE(n[kind], ceiling) << "kind " << kind;
+            }
+            int ground = groundOf(level, l.level == 4);
+            grounds.insert(ground);
+            EXPECT_TRUE(ground != 0 || n[KindPalmTree] == 0);
+            EXPECT_TRUE(ground != 1 || n[KindDeadTree] == 0);
+            EXPECT_TRUE(ground != 2 || n[KindDeadTree] + n[KindPalmTree] + n[KindFlower] == 0);
+        }
+        EXPECT_EQ(grounds, (std::set<int>{0, 1, 2}));
+    }
+}
+
 // The page's counts are built as they stand on every terrain; only grass and desert get
 // plants, and "N/A" (3 and up) gets neither plants nor one of the three grounds. The
 // smallest map the page allows still has room for every placement. Eggs stay hidden.
