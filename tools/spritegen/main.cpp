@@ -2,6 +2,8 @@
 //   spritegen build OUTDIR PALETTE SOURCE...      writes OUTDIR/<path>.bmp for every sprite
 //   spritegen sheet PNG UIDIR PALETTE SOURCE...   writes a contact sheet of every sprite at
 //                                                  3x plus the interface BMPs found in UIDIR
+//   spritegen icon SIZE PNG SPRITE.bmp            writes a SIZE x SIZE icon of a game sprite
+//                                                  with a transparent background
 #include "spritegen.h"
 
 #include <algorithm>
@@ -76,11 +78,18 @@ int main(int argc, char** argv) {
             writeBytes(argv[2], encodePng(makeContactSheet(sprites, loadInterfaces(argv[3]), 3)));
             return 0;
         }
+        if (mode == "icon" && argc == 5) {
+            std::string bmp = readText(argv[4]);
+            Image sprite = decodeBmp(std::vector<std::uint8_t>(bmp.begin(), bmp.end()));
+            writeBytes(argv[3], encodePng(makeIcon(sprite, std::stoi(argv[2])), true));
+            return 0;
+        }
     } catch (const std::exception& e) {
         std::cerr << "spritegen: " << e.what() << "\n";
         return 1;
     }
     std::cerr << "usage: spritegen build OUTDIR PALETTE SOURCE...\n"
-                 "       spritegen sheet PNG UIDIR PALETTE SOURCE...\n";
+                 "       spritegen sheet PNG UIDIR PALETTE SOURCE...\n"
+                 "       spritegen icon SIZE PNG SPRITE.bmp\n";
     return 2;
 }
