@@ -54,7 +54,7 @@ add_dependencies(desktop_files sprites)
 
 # The fonts are Debian's own, so their licences travel with them.
 file(READ ${PACKAGING_DIR}/copyright VANDAL_COPYRIGHT)
-foreach(package fonts-dejavu-core fonts-ebgaramond)
+foreach(package fonts-dejavu-core fonts-linuxlibertine)
   set(notice /usr/share/doc/${package}/copyright)
   if(EXISTS ${notice})
     file(READ ${notice} text)

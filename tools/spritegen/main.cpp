@@ -2,8 +2,11 @@
 //   spritegen build OUTDIR PALETTE SOURCE...      writes OUTDIR/<path>.bmp for every sprite
 //   spritegen sheet PNG UIDIR PALETTE SOURCE...   writes a contact sheet of every sprite at
 //                                                  3x plus the interface BMPs found in UIDIR
+//   spritegen guide OUTDIR UIDIR PALETTE SOURCE...  writes OUTDIR/<name>.png, the player's
+//                                                  guide pictures
 //   spritegen icon SIZE PNG SPRITE.bmp            writes a SIZE x SIZE icon of a game sprite
 //                                                  with a transparent background
+#include "guide.h"
 #include "spritegen.h"
 
 #include <algorithm>
@@ -78,6 +81,12 @@ int main(int argc, char** argv) {
             writeBytes(argv[2], encodePng(makeContactSheet(sprites, loadInterfaces(argv[3]), 3)));
             return 0;
         }
+        if (mode == "guide" && argc >= 6) {
+            auto sprites = loadSprites(argv[4], argv + 5, argv + argc);
+            for (const auto& [name, picture] : makeGuidePictures(sprites, loadInterfaces(argv[3])))
+                writeBytes(fs::path(argv[2]) / (name + ".png"), encodePng(picture));
+            return 0;
+        }
         if (mode == "icon" && argc == 5) {
             std::string bmp = readText(argv[4]);
             Image sprite = decodeBmp(std::vector<std::uint8_t>(bmp.begin(), bmp.end()));
@@ -90,6 +99,7 @@ int main(int argc, char** argv) {
     }
     std::cerr << "usage: spritegen build OUTDIR PALETTE SOURCE...\n"
                  "       spritegen sheet PNG UIDIR PALETTE SOURCE...\n"
+                 "       spritegen guide OUTDIR UIDIR PALETTE SOURCE...\n"
                  "       spritegen icon SIZE PNG SPRITE.bmp\n";
     return 2;
 }
