@@ -1,5 +1,6 @@
 #include "app/Loop.h"
 #include "app/Clock.h"
+#include "app/Installation.h"
 #include "app/Launcher.h"
 #include "app/StartUpFailure.h"
 #include "app/Timer.h"
@@ -358,6 +359,7 @@ void startUp() {
     requireDisplay();
     std::atexit(shutDown);
     SDL_ShowCursor(0);
+    requireInstallation();
     screen = SDL_SetVideoMode(320, 240, 16, 0);
     if (!screen)
         failStartUp(std::string("Couldn't set 320x240x16 video mode: ") + SDL_GetError(), 2);
