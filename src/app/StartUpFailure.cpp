@@ -88,13 +88,25 @@ void wrapParagraph(const std::string& paragraph, const MessageFont& font, int ro
     lines.push_back(line);
 }
 
+// An indented paragraph (a file in a list) keeps its indent on every line.
+void wrapIndented(const std::string& paragraph, const MessageFont& font, int room,
+                  std::vector<std::string>& lines) {
+    size_t textStart = paragraph.find_first_not_of(' ');
+    if (textStart == std::string::npos) textStart = paragraph.size();
+    std::string indent = paragraph.substr(0, textStart);
+    std::vector<std::string> wrapped;
+    wrapParagraph(paragraph.substr(textStart), font, room - font.width(indent), wrapped);
+    for (const std::string& line : wrapped)
+        lines.push_back(indent + line);
+}
+
 std::vector<std::string> wrap(const std::string& text, const MessageFont& font, int room) {
     std::vector<std::string> lines;
     size_t at = 0;
     while (at <= text.size()) {
         size_t end = text.find('\n', at);
         if (end == std::string::npos) end = text.size();
-        wrapParagraph(text.substr(at, end - at), font, room, lines);
+        wrapIndented(text.substr(at, end - at), font, room, lines);
         at = end + 1;
     }
     return lines;
