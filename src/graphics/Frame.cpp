@@ -86,8 +86,8 @@ void entityPass(cGraphics& g) {
         BaseEntity* entity = game.currentLevel->entities[i];
         if (!entity) continue;
         Point p = screenPosition(*entity);
-        if (truncatedDistance(player.getPosition(), p) <= entity->reach) entity->hit(1);
-        if (truncatedDistance(player.getPosition(), p) > kCullDistance) continue;
+        if (withinDistance(player.getPosition(), p, entity->reach)) entity->hit(1);
+        if (!withinDistance(player.getPosition(), p, kCullDistance)) continue;
         stepMovingKind(entity);
         drawEntity(g, entity, p);
     }
@@ -99,7 +99,7 @@ void treePass(cGraphics& g) {
         if (!entity) continue;
         if (entity->kind != KindDeadTree && entity->kind != KindPalmTree) continue;
         Point p = screenPosition(*entity);
-        if (truncatedDistance(player.getPosition(), p) > kCullDistance) continue;
+        if (!withinDistance(player.getPosition(), p, kCullDistance)) continue;
         g.drawSprite(entity->currentSprite(), p);
     }
 }
@@ -185,11 +185,38 @@ void tintGameOver(cGraphics& g) {
 
 } // namespace
 
+namespace {
+
+// The fire ring's sixty directions, 6 degrees apart, worked out once: the ring is
+// drawn in every frame of a nuke, and the handheld has no floating-point unit to
+// take a cosine in each of them.
+struct FireRingDirections {
+    static constexpr int kCount = 60;
+    double cosine[kCount];
+    double sine[kCount];
+};
+
+const FireRingDirections& fireRingDirections() {
+    static const FireRingDirections table = [] {
+        FireRingDirections t{};
+        float angle = 0.0f;
+        for (int i = 0; i < FireRingDirections::kCount; ++i, angle += 6.0f) {
+            float radians = angle * 0.017453277f;
+            t.cosine[i] = std::cos(static_cast<double>(radians));
+            t.sine[i] = std::sin(static_cast<double>(radians));
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
 void cGraphics::drawFireRing(int cx, int cy, int r) {
-    for (float angle = 0.0f; angle < 360.0f; angle += 6.0f) {
-        float radians = angle * 0.017453277f;
-        int x = static_cast<int>(cx + std::cos(static_cast<double>(radians)) * r + 0.5);
-        int y = static_cast<int>(cy + std::sin(static_cast<double>(radians)) * r + 0.5);
+    const FireRingDirections& directions = fireRingDirections();
+    for (int i = 0; i < FireRingDirections::kCount; ++i) {
+        int x = static_cast<int>(cx + directions.cosine[i] * r + 0.5);
+        int y = static_cast<int>(cy + directions.sine[i] * r + 0.5);
         drawSprite(fireImage, {x, y});
     }
 }
