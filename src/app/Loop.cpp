@@ -4,6 +4,7 @@
 #include "app/Timer.h"
 #include "entities/BaseEntity.h"
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "player/Player.h"
 #include "player/Walker.h"
 #include "screens/Menu.h"
@@ -349,6 +350,7 @@ int runMainLoop() {
 void shutDown() {
     // The mixer's thread goes first, so nothing plays into a device SDL is tearing down.
     sound.close();
+    spriteStore.release();
     SDL_Quit();
     returnToLauncher();
 }
@@ -363,6 +365,7 @@ void startUp() {
     SDL_ShowCursor(0);
     screen = SDL_SetVideoMode(320, 240, 16, 0);
     if (!screen) failStartUp("Couldn't set 320x240x16 video mode: %s\n", 2);
+    loadGameImages();
     if (SDL_NumJoysticks() > 0) {
         joystick = SDL_JoystickOpen(0);
         if (!joystick) std::fprintf(stderr, "Couldn't open joystick 0: %s\n", SDL_GetError());

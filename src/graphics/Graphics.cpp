@@ -1,5 +1,6 @@
 #include "graphics/Graphics.h"
 #include "app/Assets.h"
+#include "graphics/SpriteStore.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,12 +15,6 @@ SDL_Surface* loadSprite(const char* path) { return SDL_LoadBMP_RW(SDL_RWFromFile
 void setColourKey(SDL_Surface* surface) {
     if (!surface) return;
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, 0, 255, 0));
-}
-
-SDL_Surface* loadKeyedSprite(const char* path) {
-    SDL_Surface* sprite = loadSprite(path);
-    setColourKey(sprite);
-    return sprite;
 }
 
 SDL_Rect centreRect(SDL_Surface* surface, Point point) {
@@ -46,10 +41,11 @@ namespace {
     std::exit(3);
 }
 
+// Converted to the screen's format once here rather than at every blit.
 SDL_Surface* requireSprite(const char* path) {
     SDL_Surface* image = loadSprite(path);
     if (!image) missingGameFile(path);
-    return image;
+    return toScreenFormat(image);
 }
 
 TTF_Font* requireFont(const char* path, int points) {
