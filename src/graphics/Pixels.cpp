@@ -54,10 +54,10 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 value) {
 
 namespace {
 
+// Pure green reads back as itself and nothing else does, so the stored pixel can be
+// compared with the key's own value.
 bool isTransparent(SDL_Surface* image, int x, int y) {
-    Uint8 r, g, b;
-    SDL_GetRGB(getPixel(image, x, y), image->format, &r, &g, &b);
-    return r == 0 && g == 255 && b == 0;
+    return getPixel(image, x, y) == SDL_MapRGB(image->format, 0, 255, 0);
 }
 
 // One in five opaque candidates takes the stain; returns true once one has.
@@ -92,6 +92,7 @@ void paintBlood(cPlayer& car) {
     for (int heading : order) {
         SDL_Surface* image = car.sprites[heading];
         if (!image) continue;
+        SurfaceLock lock(image);
         if (heading == 4)
             stainUpward(image);
         else
