@@ -1,6 +1,7 @@
 #include "app/Loop.h"
 #include "app/Clock.h"
 #include "app/Launcher.h"
+#include "app/Rest.h"
 #include "app/Timer.h"
 #include "entities/BaseEntity.h"
 #include "graphics/Graphics.h"
@@ -27,8 +28,6 @@ int lastEngineLevel;
 
 namespace {
 
-constexpr Uint32 kNosBurnTime = 4500;
-constexpr Uint32 kNosRechargeTime = 8500;
 constexpr int kNosExtraSpeed = 80;
 constexpr int kQuitModifiers = 0xC0; // either Ctrl key
 
@@ -342,8 +341,10 @@ void runPass(bool& quitRequested) {
 
 int runMainLoop() {
     bool quitRequested = false;
-    while (!quitRequested)
+    while (!quitRequested) {
         runPass(quitRequested);
+        if (!quitRequested) restUntilDue();
+    }
     return 0;
 }
 
