@@ -171,55 +171,9 @@ void drawStats(cGraphics& g) {
 
 // The game-over picture: everything but the darkest pixels turns red-orange. The
 // green channel is 8-bit and simply wraps round below 30.
-//
-// Worked on the 16-bit pixels themselves: a channel is bright (above 50 when read as
-// 8 bits) from some stored value up, and the tinted pixel depends on the green alone.
-// Both come from the buffer's own format, so the picture is the one that reading and
-// writing every pixel through the colour conversions gives.
-struct GameOverTint {
-    Uint16 brightRed;
-    Uint16 brightGreen;
-    Uint16 brightBlue;
-    Uint16 tinted[64]; // by the stored green value
-
-    explicit GameOverTint(const SDL_PixelFormat* f)
-        : brightRed(brightFrom(f, f->Rmask, 0)), brightGreen(brightFrom(f, f->Gmask, 1)),
-          brightBlue(brightFrom(f, f->Bmask, 2)) {
-        for (Uint32 v = 0; v <= f->Gmask >> f->Gshift && v < 64; ++v) {
-            Uint8 r, g, b;
-            SDL_GetRGB(v << f->Gshift, const_cast<SDL_PixelFormat*>(f), &r, &g, &b);
-            tinted[v] = packRgb(f, 255, static_cast<Uint8>(g - 30), 0);
-        }
-    }
-
-    // The smallest stored value (in place, masked) whose 8-bit reading is above 50.
-    static Uint16 brightFrom(const SDL_PixelFormat* f, Uint32 mask, int channel) {
-        Uint32 shift = mask ? __builtin_ctz(mask) : 0;
-        for (Uint32 v = 0; v <= mask >> shift; ++v) {
-            Uint8 c[3];
-            SDL_GetRGB(v << shift, const_cast<SDL_PixelFormat*>(f), &c[0], &c[1], &c[2]);
-            if (c[channel] > 50) return static_cast<Uint16>(v << shift);
-        }
-        return static_cast<Uint16>(mask + 1); // never bright
-    }
-};
-
 void tintGameOver(cGraphics& g) {
     SDL_Surface* buffer = g.backBuffer;
-    const SDL_PixelFormat* f = buffer->format;
-    static const GameOverTint tint(f);
-    SurfaceLock lock(buffer);
-    for (int y = 0; y < screenRect.h; ++y) {
-        Uint16* row =
-            reinterpret_cast<Uint16*>(static_cast<Uint8*>(buffer->pixels) + y * buffer->pitch);
-        for (int x = 0; x < screenRect.w; ++x) {
-            Uint16 p = row[x];
-            if ((p & f->Rmask) < tint.brightRed && (p & f->Gmask) < tint.brightGreen &&
-                (p & f->Bmask) < tint.brightBlue)
-                continue;
-            row[x] = tint.tinted[(p & f->Gmask) >> f->Gshift];
-        }
-    }
+    tintBrightPixels(buffer, screenRect, 0, packRgb(buffer->format, 255, 0, 0));
 }
 
 } // namespace
