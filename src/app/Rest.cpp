@@ -8,9 +8,11 @@
 
 namespace {
 
-// The menu only changes on input, so it only needs to look at the queue now and
-// then; 10 ms is far below what a player can notice.
-constexpr Uint32 kMenuNap = 10;
+// The menu only changes on input: it rests until a key comes, looking at the queue
+// every 10 ms (far below what a player notices), with a pass every 100 ms to keep the
+// random pool fresh.
+constexpr Uint32 kMenuRest = 100;
+constexpr Uint32 kNap = 10;
 // Car timers this fast (NOS with boosts: 2 and 3 ms) are rested for a millisecond at
 // a time, because a wake that comes late by one would drop a step.
 constexpr int kFastPeriod = 3;
@@ -28,7 +30,7 @@ bool eventWaiting() {
 } // namespace
 
 Uint32 restDeadline(Uint32 now) {
-    if (menu.isActive()) return now + kMenuNap;
+    if (menu.isActive()) return now + kMenuRest;
     // The frame timer always runs during a game, so this bound is never the answer.
     Uint32 due = now + 1000;
     takeEarlier(due, frameTimer);
@@ -45,18 +47,19 @@ Uint32 restDeadline(Uint32 now) {
 }
 
 Uint32 longestNap() {
-    if (menu.isActive() || shop.isOpen()) return kMenuNap;
+    if (menu.isActive() || shop.isOpen()) return kNap;
     bool fast = carStraightTimer.period <= kFastPeriod || carDiagonalTimer.period <= kFastPeriod;
-    return fast ? 1 : kMenuNap;
+    return fast ? 1 : kNap;
 }
 
+// The pass before has just drained the queue, so the first look comes after a nap.
 void restUntilDue() {
     Uint32 due = restDeadline(ticksNow());
     for (;;) {
-        if (eventWaiting()) return;
         Uint32 now = ticksNow();
         if (now >= due) return;
         Uint32 nap = due - now;
         SDL_Delay(nap < longestNap() ? nap : longestNap());
+        if (eventWaiting()) return;
     }
 }

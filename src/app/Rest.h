@@ -7,7 +7,7 @@
 
 // The tick at which the next pass has something to do, seen from `now`: the earliest
 // due timer of the game (frame, walker, the car's two unless the shop is open, NOS
-// ending and recharging), or a short nap ahead while the menu waits for input.
+// ending and recharging); in the menu, which waits for input, 100 ms ahead.
 Uint32 restDeadline(Uint32 now);
 
 // How long one nap may be: a millisecond while the car's timers tick every few

@@ -19,7 +19,7 @@ TEST(Rest, EndsAtTheEarliestDueStep) {
     // At 10000 ms: frame due at 10016, walker at 10050, the car at 80 per second at
     // 10012 straight and 10018 diagonally.
     const Case cases[] = {
-        {"menu: a short nap", true, false, false, true, 80, 10010, 10},
+        {"menu: waiting for input", true, false, false, true, 80, 10100, 10},
         {"driving: the car's straight step", false, false, false, true, 80, 10012, 10},
         {"shop open: the frame", false, true, false, true, 80, 10016, 10},
         {"burn ending first", false, true, true, true, 80, 10005, 10},
