@@ -29,7 +29,11 @@ SDL_Rect centreRect(SDL_Surface* surface, Point point) {
 void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
     if (!sprite) return;
     SDL_Rect where = centreRect(sprite, centre);
-    SDL_BlitSurface(sprite, nullptr, backBuffer, &where);
+    const OpaqueRuns* runs = spriteStore.opaqueRunsOf(sprite);
+    if (runs && backBuffer->format->BytesPerPixel == 2)
+        copyOpaqueRuns(sprite, *runs, where, backBuffer);
+    else
+        SDL_BlitSurface(sprite, nullptr, backBuffer, &where);
 }
 
 namespace {
