@@ -92,17 +92,23 @@ void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, U
     const BrightTint tint(f);
     int right = rect.x + rect.w < surface->w ? rect.x + rect.w : surface->w;
     int bottom = rect.y + rect.h < surface->h ? rect.y + rect.h : surface->h;
+    // Held in locals: the pixel stores could alias the format, which would make the
+    // compiler read every mask again for each pixel.
+    const Uint32 redMask = f->Rmask, greenMask = f->Gmask, blueMask = f->Bmask;
+    const Uint32 brightRed = tint.brightRed, brightGreen = tint.brightGreen,
+                 brightBlue = tint.brightBlue;
+    const int greenShift = f->Gshift;
     SurfaceLock lock(surface);
     for (int y = rect.y < 0 ? 0 : rect.y; y < bottom; ++y) {
         Uint16* row =
             reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
         for (int x = rect.x < 0 ? 0 : rect.x; x < right; ++x) {
-            Uint16 p = row[x];
-            if ((p & f->Rmask) < tint.brightRed && (p & f->Gmask) < tint.brightGreen &&
-                (p & f->Bmask) < tint.brightBlue)
+            Uint32 p = row[x];
+            if ((p & redMask) < brightRed && (p & greenMask) < brightGreen &&
+                (p & blueMask) < brightBlue)
                 continue;
             row[x] = static_cast<Uint16>((p & keep) | set |
-                                         tint.loweredGreen[(p & f->Gmask) >> f->Gshift]);
+                                         tint.loweredGreen[(p & greenMask) >> greenShift]);
         }
     }
 }
