@@ -17,11 +17,7 @@ const PedestrianTraits manTraits{KindBlackMan, 40, 10, 15.0, &cPlayer::menKilled
 } // namespace
 
 Pedestrian::Pedestrian(const PedestrianTraits& kindTraits, const char* const (&paths)[5])
-    : traits(kindTraits), images(paths) {
-    reach = 15;
-    kind = traits.kind;
-    registerInCurrentLevel();
-}
+    : BaseEntity(kindTraits.kind, 15), traits(kindTraits), images(paths) {}
 
 PinkMan::PinkMan() : Pedestrian(pinkManTraits, assets::pinkManImages) {}
 
@@ -62,8 +58,6 @@ void Pedestrian::update() {
 }
 
 void Pedestrian::step(int h) {
-    Point offset = directionStep(h);
-    x += offset.x;
-    y += offset.y;
+    stepToward(*this, h);
     direction = h;
 }
