@@ -1,7 +1,8 @@
 #!/bin/sh
 # Sets up a Debian 12 machine, builds the game and runs the whole test suite: once in
-# the normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer, and a
-# formatting check of the sources.
+# the normal build (the everyday suite, then the release check of the Debian package),
+# once under AddressSanitizer and UndefinedBehaviorSanitizer, and a formatting check of
+# the sources.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh test
@@ -15,7 +16,10 @@ clang-format --dry-run --Werror $files
 echo "== Normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_TESTS=ON -DVANDAL_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
-(cd build && ctest --output-on-failure)
+(cd build && ctest --output-on-failure -LE release)
+
+echo "== Release check"
+(cd build && ctest --output-on-failure -L release)
 
 echo "== Sanitizer build"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_SANITIZE=ON -DVANDAL_TESTS=ON \

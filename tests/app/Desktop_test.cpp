@@ -38,26 +38,9 @@ class Desktop : public testing::Test {
     void pass() { runPass(quit); }
 
     static void push(SDL_Event event) { ASSERT_EQ(0, SDL_PushEvent(&event)); }
-    static void pad(int button, Uint8 type = SDL_JOYBUTTONDOWN) {
-        SDL_Event event{};
-        event.type = event.jbutton.type = type;
-        event.jbutton.button = static_cast<Uint8>(button);
-        push(event);
-    }
-    static void stick(int axis, int value) {
-        SDL_Event event{};
-        event.type = event.jaxis.type = SDL_JOYAXISMOTION;
-        event.jaxis.axis = static_cast<Uint8>(axis);
-        event.jaxis.value = static_cast<Sint16>(value);
-        push(event);
-    }
-    static void key(SDLKey sym, int mod = KMOD_NONE) {
-        SDL_Event event{};
-        event.type = event.key.type = SDL_KEYDOWN;
-        event.key.keysym.sym = sym;
-        event.key.keysym.mod = static_cast<SDLMod>(mod);
-        push(event);
-    }
+    static void pad(int button, Uint8 type = SDL_JOYBUTTONDOWN) { push(buttonEvent(button, type)); }
+    static void stick(int axis, int value) { push(axisEvent(axis, value)); }
+    static void key(SDLKey sym, int mod = KMOD_NONE) { push(keyEvent(sym, SDL_KEYDOWN, mod)); }
 };
 
 TEST_F(Desktop, PadMovesTheMenuHighlightAndPressesGas) {

@@ -11,6 +11,7 @@
 #include "world/Level.h"
 #include <gtest/gtest.h>
 #include <functional>
+#include "app/Rest.h"
 
 namespace {
 
@@ -54,21 +55,6 @@ class MainLoop : public testing::Test {
     static void drainEvents() {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {}
-    }
-    static SDL_Event keyEvent(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE) {
-        SDL_Event event{};
-        event.type = type;
-        event.key.type = type;
-        event.key.keysym.sym = sym;
-        event.key.keysym.mod = static_cast<SDLMod>(mod);
-        return event;
-    }
-    static SDL_Event buttonEvent(int button, Uint8 type = SDL_JOYBUTTONDOWN) {
-        SDL_Event event{};
-        event.type = type;
-        event.jbutton.type = type;
-        event.jbutton.button = static_cast<Uint8>(button);
-        return event;
     }
     void key(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE) {
         handleEvent(keyEvent(sym, type, mod), quit);
@@ -262,6 +248,43 @@ TEST_F(MainLoop, LeavingTheShopStepsBelowTheHut) {
     button(ButtonX);
     EXPECT_FALSE(shop.isOpen());
     EXPECT_EQ(162, player.y);
+}
+
+// The rest must end on the tick of the earliest step the next pass would take, and
+// never on a later one; the car's timers do not count while the shop holds the car.
+TEST(Rest, EndsAtTheEarliestDueStep) {
+    struct Case {
+        const char* what;
+        bool menuShown, shopOpen, nosBurning, nosReady;
+        int carRate;
+        Uint32 expectedDue, expectedNap;
+    };
+    // At 10000 ms: frame due at 10016, walker at 10050, the car at 80 per second at
+    // 10012 straight and 10018 diagonally.
+    const Case cases[] = {
+        {"menu: waiting for input", true, false, false, true, 80, 10100, 10},
+        {"driving: the car's straight step", false, false, false, true, 80, 10012, 10},
+        {"shop open: the frame", false, true, false, true, 80, 10016, 10},
+        {"burn ending first", false, true, true, true, 80, 10005, 10},
+        {"recharge first", false, true, false, false, 80, 10003, 10},
+        {"fast car timers: 1 ms naps", false, false, false, true, 380, 10002, 1},
+    };
+    for (const Case& c : cases) {
+        resetGame();
+        FakeClock clock{10000};
+        frameTimer.setRate(60);
+        walkerTimer.setRate(20);
+        rateCarTimers(c.carRate);
+        menu.setActive(c.menuShown);
+        shop.setOpen(c.shopOpen);
+        player.setNosBurning(c.nosBurning);
+        player.setNosReady(c.nosReady);
+        nosStartTime = 10005 - kNosBurnTime;
+        nosCooldownStart = 10003 - kNosRechargeTime;
+        EXPECT_EQ(restDeadline(clock.now()), c.expectedDue) << c.what;
+        EXPECT_EQ(longestNap(), c.expectedNap) << c.what;
+    }
+    resetGame();
 }
 
 } // namespace

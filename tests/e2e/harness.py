@@ -115,13 +115,13 @@ def hud_shown(shot, pictures):
 
 
 class XServer:
-    def __init__(self):
+    def __init__(self, screen="640x480x24"):
         missing = [t for t in ("Xvfb", "xdotool", "import", "convert") if shutil.which(t) is None]
         if missing:
             raise Failure("missing tools (install xvfb, xdotool, imagemagick): " + ", ".join(missing))
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""

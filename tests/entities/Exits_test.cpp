@@ -1,10 +1,11 @@
 #include "EntityFixture.h"
 #include "app/Assets.h"
 #include "entities/Exits.h"
+#include "graphics/Marker.h"
+#include "graphics/Pixels.h"
 #include "player/Walker.h"
 #include "world/Level1.h"
 #include "world/Level4.h"
-#include "graphics/Pixels.h"
 #include <algorithm>
 #include <cstdlib>
 
@@ -62,6 +63,36 @@ TEST_F(ExitTest, ExitsSwitchLevelsKeepingTheCarsResources) {
     }
     EXPECT_EQ(nullptr, level4Map);
     EXPECT_EQ(nullptr, level1Map);
+}
+
+// The level-3 map of this seed has a portal within reach of the spot where the car
+// lands.
+constexpr unsigned kSeedWithAPortalAtTheLanding = 42;
+
+bool exitInReach() {
+    for (BaseEntity* entity : game.currentLevel->entities)
+        if (entity && (entity->kind == KindPortal || entity->kind == KindHellrift) &&
+            carTouches(*entity, entity->reach))
+            return true;
+    return false;
+}
+
+TEST(LevelSwitch, AFrameTakesOneExitAndTheNextFrameTheOneAtTheLanding) {
+    resetGame();
+    FakeClock clock;
+    HandMadeLevel start;
+    game.currentLevel = &start.level;
+    Portal* portal = start.level.makeEntities<Portal>(1);
+    portal->setPosition(player.x - graphics.cameraX, player.y - graphics.cameraY);
+
+    std::srand(kSeedWithAPortalAtTheLanding);
+    graphics.frame();
+    EXPECT_EQ(1, player.levelCount) << "one frame switched levels twice";
+    ASSERT_EQ(3, game.levelNumber);
+    ASSERT_TRUE(exitInReach()) << "the seed no longer lands the car at an exit";
+    graphics.frame();
+    EXPECT_EQ(2, player.levelCount);
+    resetGame();
 }
 
 } // namespace

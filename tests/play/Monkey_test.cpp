@@ -29,21 +29,12 @@ namespace {
 // Presses go into SDL's event queue and every pass of the real main loop is one
 // runPass(); the clock only moves when the monkey waits.
 void pushKey(SDLKey sym, bool down, SDLMod mod = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.type = event.type;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = sym;
-    event.key.keysym.mod = mod;
+    SDL_Event event = keyEvent(sym, down ? SDL_KEYDOWN : SDL_KEYUP, mod);
     SDL_PushEvent(&event);
 }
 
 void pushButton(int button, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-    event.jbutton.type = event.type;
-    event.jbutton.button = static_cast<Uint8>(button);
-    event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+    SDL_Event event = buttonEvent(button, down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP);
     SDL_PushEvent(&event);
 }
 

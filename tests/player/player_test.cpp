@@ -7,6 +7,7 @@
 #include "world/Game.h"
 #include "world/Level.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -57,6 +58,14 @@ class Car : public testing::Test {
         clock.set(0xFFFFFFFFu - 31);
         player.update();
         clock.set(now);
+    }
+
+    // One fuel count-up step is due every 40 ms.
+    void countFuel(int steps) {
+        for (int i = 0; i < steps; ++i) {
+            clock.advance(40);
+            player.update();
+        }
     }
 
     // The loop calls the diagonal move on every diagonal tick, whatever the heading.
@@ -191,13 +200,37 @@ TEST_F(Car, MoneyCountsInThirtyTwoAtATimeWithACoinEach) {
     }
 }
 
-TEST_F(Car, FuelCountsInAMileAtATime) {
-    player.addPendingFuel(2);
-    for (int fuel : {7, 8, 8}) {
-        clock.advance(40);
-        player.update();
-        EXPECT_EQ(fuel, player.getFuel());
+// Fuel bought or found counts up a mile at a time and ends at the sum or at the 999
+// cap, instead of refilling the tank for ever.
+TEST_F(Car, FuelCountsUpAMileAtATimeToTheSumOrTheCap) {
+    const struct { int fuel, pending; } cases[] = {{6, 3}, {996, 3}, {997, 5}, {999, 1}, {999, 50}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fuel);
+        resetGame();
+        player.fuel = c.fuel;
+        player.addPendingFuel(c.pending);
+        for (int step = 1; step <= c.pending + 1; ++step) {
+            countFuel(1);
+            EXPECT_EQ(std::min(c.fuel + std::min(step, c.pending), 999), player.getFuel());
+        }
+        EXPECT_EQ(0, player.pendingFuel) << "the count-up is over";
+        player.fuel = 500; // spent: nothing may top it up again
+        countFuel(3);
+        EXPECT_EQ(500, player.getFuel());
     }
+}
+
+TEST_F(Car, ANewGameForgetsAFuelCountUpCutShort) {
+    player.fuel = 990;
+    player.addPendingFuel(50);
+    countFuel(2);
+    player.reset();
+    EXPECT_EQ(6, player.getFuel());
+    countFuel(10);
+    EXPECT_EQ(6, player.getFuel()) << "the old game's fuel counted into the new one";
+    player.addPendingFuel(2);
+    countFuel(3);
+    EXPECT_EQ(8, player.getFuel()) << "a fresh count-up starts from the new game's fuel";
 }
 
 TEST_F(Car, NukeRingGrowsToOneHundredAndTenAndKillsOnlyAnimalsAndPeople) {

@@ -106,3 +106,28 @@ Rgb pixelAt(SDL_Surface* surface, int x, int y) {
     SDL_GetRGB(getPixel(surface, x, y), surface->format, &r, &g, &b);
     return {r, g, b};
 }
+
+SDL_Event keyEvent(SDLKey sym, Uint8 type, int mod) {
+    SDL_Event event{};
+    event.type = event.key.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = sym;
+    event.key.keysym.mod = static_cast<SDLMod>(mod);
+    return event;
+}
+
+SDL_Event buttonEvent(int button, Uint8 type) {
+    SDL_Event event{};
+    event.type = event.jbutton.type = type;
+    event.jbutton.state = type == SDL_JOYBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.jbutton.button = static_cast<Uint8>(button);
+    return event;
+}
+
+SDL_Event axisEvent(int axis, int value) {
+    SDL_Event event{};
+    event.type = event.jaxis.type = SDL_JOYAXISMOTION;
+    event.jaxis.axis = static_cast<Uint8>(axis);
+    event.jaxis.value = static_cast<Sint16>(value);
+    return event;
+}

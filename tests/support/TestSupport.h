@@ -37,6 +37,11 @@ void resetGame();
 // is then a freshly generated one.
 void enterLevelWithSeed(int n, unsigned seed);
 
+// Input events as SDL delivers them from the keyboard and the gamepad.
+SDL_Event keyEvent(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE);
+SDL_Event buttonEvent(int button, Uint8 type = SDL_JOYBUTTONDOWN);
+SDL_Event axisEvent(int axis, int value);
+
 // Reads the back buffer (or any surface) as 8-bit red, green and blue.
 struct Rgb {
     int r, g, b;

@@ -1,9 +1,12 @@
 #include "spritegen.h"
 
 #include "app/Assets.h"
+#include "guide.h"
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -28,6 +31,19 @@ std::string readFile(const std::filesystem::path& path) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::vector<Sprite> gameSprites() {
+    namespace fs = std::filesystem;
+    Palette palette = parsePalette(readFile(fs::path(SPRITE_DIR) / "palette.txt"), "palette.txt");
+    std::vector<SpriteDef> defs;
+    for (const auto& entry : fs::directory_iterator(SPRITE_DIR)) {
+        if (entry.path().extension() != ".txt" || entry.path().filename() == "palette.txt")
+            continue;
+        auto more = parseSprites(readFile(entry.path()), entry.path().string(), palette);
+        defs.insert(defs.end(), more.begin(), more.end());
+    }
+    return resolveSprites(defs);
 }
 
 } // namespace
@@ -81,21 +97,36 @@ TEST(Bmp, PaddedRowsRoundTrip) {
 // Every sprite the game loads is drawn, and nothing else; the interface pictures
 // directly under sprites/ come from another tool.
 TEST(GameSprites, MatchTheImagesTheGameLoads) {
-    namespace fs = std::filesystem;
-    Palette palette = parsePalette(readFile(fs::path(SPRITE_DIR) / "palette.txt"), "palette.txt");
-    std::vector<SpriteDef> defs;
-    for (const auto& entry : fs::directory_iterator(SPRITE_DIR)) {
-        if (entry.path().extension() != ".txt" || entry.path().filename() == "palette.txt")
-            continue;
-        auto more = parseSprites(readFile(entry.path()), entry.path().string(), palette);
-        defs.insert(defs.end(), more.begin(), more.end());
-    }
     std::set<std::string> drawn, wanted;
-    for (const auto& s : resolveSprites(defs))
+    for (const auto& s : gameSprites())
         drawn.insert("sprites/" + s.path + ".bmp");
     for (std::string path : assets::allImages())
         if (path.find('/', std::string("sprites/").size()) != std::string::npos)
             wanted.insert(path);
     EXPECT_GT(wanted.size(), 60u);
     EXPECT_EQ(drawn, wanted);
+}
+
+// The page links the pictures by name; a renamed, dropped or forgotten picture would
+// leave a hole in the guide or a picture nobody sees.
+TEST(GuidePictures, AreExactlyTheOnesThePageShows) {
+    const Rgb grey{90, 90, 90};
+    const std::vector<NamedImage> interfaces = {{"hud.bmp", Image(320, 24, grey)},
+                                                {"noson.bmp", Image(43, 27, grey)},
+                                                {"nosoff.bmp", Image(43, 27, grey)},
+                                                {"nosburn.bmp", Image(43, 27, grey)}};
+    std::set<std::string> drawn;
+    for (const auto& [name, picture] : makeGuidePictures(gameSprites(), interfaces)) {
+        drawn.insert(name);
+        EXPECT_EQ(std::count(picture.pixels.begin(), picture.pixels.end(), kTransparent), 0)
+            << name << " shows the key colour instead of the ground";
+    }
+
+    const std::string page = readFile(GUIDE_PAGE);
+    const std::regex link(R"(build/docs/guide/([a-z]+)\.png)");
+    std::set<std::string> linked;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), link);
+         it != std::sregex_iterator(); ++it)
+        linked.insert((*it)[1]);
+    EXPECT_EQ(linked, drawn);
 }
