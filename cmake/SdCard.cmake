@@ -1,6 +1,7 @@
 # The handheld's SD-card package, vandal-gp2x.zip: a vandal/ folder with the
-# executable, the whole asset tree beside it and the launcher script that the
-# handheld's menu starts. Not part of ALL: `cmake --build <dir> --target sdcard`.
+# executable, the whole asset tree beside it, the launcher script that the handheld's
+# menu starts and the icon the menu shows beside it. Not part of ALL:
+# `cmake --build <dir> --target sdcard`.
 set(SDCARD_SOURCE_DIR ${CMAKE_SOURCE_DIR}/packaging/gp2x)
 set(SDCARD_DIR ${CMAKE_BINARY_DIR}/sdcard)
 set(SDCARD_ZIP ${CMAKE_BINARY_DIR}/vandal-gp2x.zip)
@@ -15,6 +16,15 @@ add_custom_command(
   COMMENT "Listing the game's files"
   VERBATIM)
 
+# The menu shows a 32x32 picture named like the launcher: the car as players see it.
+set(SDCARD_ICON ${CMAKE_BINARY_DIR}/sdcard-icon/vandal.png)
+add_custom_command(
+  OUTPUT ${SDCARD_ICON}
+  COMMAND spritegen icon 32 ${SDCARD_ICON} ${GAME_DIR}/sprites/yellowcar/nw.bmp
+  DEPENDS spritegen ${GAME_DIR}/sprites/yellowcar/nw.bmp
+  COMMENT "Drawing the handheld menu's icon"
+  VERBATIM)
+
 find_program(ZIP_PROGRAM zip)
 if(NOT ZIP_PROGRAM)
   add_custom_target(sdcard
@@ -26,7 +36,8 @@ endif()
 add_custom_target(sdcard
   COMMAND sh ${SDCARD_SOURCE_DIR}/make-sdcard.sh ${GAME_DIR} ${ASSET_LIST}
           $<TARGET_FILE:vandal> ${SDCARD_SOURCE_DIR}/vandal.gpe ${SDCARD_DIR} ${SDCARD_ZIP}
-  DEPENDS ${ASSET_LIST} ${SDCARD_SOURCE_DIR}/make-sdcard.sh ${SDCARD_SOURCE_DIR}/vandal.gpe
+          ${SDCARD_ICON}
+  DEPENDS ${ASSET_LIST} ${SDCARD_ICON} ${SDCARD_SOURCE_DIR}/make-sdcard.sh ${SDCARD_SOURCE_DIR}/vandal.gpe
   BYPRODUCTS ${SDCARD_ZIP}
   COMMENT "Packing ${SDCARD_ZIP}"
   VERBATIM)

@@ -58,7 +58,8 @@ make_sysroot
 handheld_cpu="-march=armv4t -mtune=arm920t -marm"
 
 echo "== armel build"
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/armel.cmake -DVANDAL_ARMEL_SYSROOT="$sysroot" \
+cmake -S . -B "$build" --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/armel.cmake \
+    -DVANDAL_ARMEL_SYSROOT="$sysroot" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_HANDHELD=ON -DVANDAL_TESTS=ON -DVANDAL_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS=$handheld_cpu -fsanitize=undefined -fno-sanitize-recover=undefined" \
     "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=undefined -Wl,--no-as-needed,-latomic,--as-needed" >/dev/null
@@ -82,14 +83,20 @@ if [ "$checked" -ne "$sources" ]; then
 fi
 echo "$checked objects, all v4T"
 
+# The end-to-end suite and the desktop package's check play the real game in a window
+# for minutes, too long under emulation; the desktop's pad and full-screen keys are not
+# in this build, so their tests stay with the desktop builds.
 echo "== Unit tests under qemu"
 (cd "$build" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --output-on-failure -E '^e2e$')
+    GTEST_FILTER='-Desktop.*' ctest --output-on-failure -E '^(e2e|package)$')
 
 echo "== SD-card package"
 cmake --build "$build" --target sdcard
 zip="$build/vandal-gp2x.zip"
-{ printf 'vandal/vandal\nvandal/vandal.gpe\n'; sed 's|^|vandal/|' "$build/assets.txt"; } |
+{
+    printf 'vandal/vandal\nvandal/vandal.gpe\nvandal/vandal.png\n'
+    sed 's|^|vandal/|' "$build/assets.txt"
+} |
     LC_ALL=C sort >"$build/sdcard-expected.txt"
 unzip -Z1 "$zip" | LC_ALL=C sort >"$build/sdcard-contents.txt"
 missing="$(LC_ALL=C comm -23 "$build/sdcard-expected.txt" "$build/sdcard-contents.txt")"
@@ -98,4 +105,4 @@ if [ -n "$missing" ]; then
     echo "$missing" >&2
     exit 1
 fi
-echo "$zip holds the launcher, the game and its $(wc -l <"$build/assets.txt") files"
+echo "$zip holds the launcher, its icon, the game and its $(wc -l <"$build/assets.txt") files"
