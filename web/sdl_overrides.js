@@ -1,0 +1,113 @@
+// Where emscripten's JavaScript SDL 1.2 differs from the SDL the game is written
+// for, and the difference cannot be mended from C++, it is mended here. Each entry
+// replaces or adds one library function; SDL's own object is patched once, below.
+mergeInto(LibraryManager.library, {
+  // SDL_ttf takes 8-bit Latin-1 text (the HUD's pound sign is the byte 0xA3);
+  // emscripten decodes it as UTF-8, which turns every byte above 0x7F into a box.
+  $latin1ToString: function(ptr) {
+    var text = '';
+    for (var c; (c = HEAPU8[ptr]) != 0; ++ptr) text += String.fromCharCode(c);
+    return text;
+  },
+
+  // The game checks before it starts SDL_ttf; emscripten has no such query.
+  TTF_WasInit__deps: ['$SDL'],
+  TTF_WasInit: function() {
+    return SDL.ttfContext ? 1 : 0;
+  },
+
+  // The same drawing as emscripten's, with Latin-1 text.
+  TTF_RenderText_Solid__deps: ['$SDL', '$latin1ToString'],
+  TTF_RenderText_Solid: function(font, text, color) {
+    text = latin1ToString(text) || ' ';
+    var fontData = SDL.fonts[font];
+    var w = SDL.estimateTextWidth(fontData, text);
+    var h = fontData.size;
+    var surf = SDL.makeSurface(w, h, 0, false, 'text:' + text);
+    var ctx = SDL.surfaces[surf].ctx;
+    ctx.save();
+    ctx.fillStyle = SDL.loadColorToCSSRGB(color);
+    ctx.font = SDL.makeFontString(h, fontData.name);
+    ctx.textBaseline = 'bottom';
+    ctx.fillText(text, 0, h | 0);
+    ctx.restore();
+    return surf;
+  },
+
+  TTF_SizeText__deps: ['$SDL', '$latin1ToString'],
+  TTF_SizeText: function(font, text, w, h) {
+    var fontData = SDL.fonts[font];
+    if (w) HEAP32[w >> 2] = SDL.estimateTextWidth(fontData, latin1ToString(text));
+    if (h) HEAP32[h >> 2] = fontData.size;
+    return 0;
+  },
+
+  // The canvas draws text with a browser font of the name the game opened, so the
+  // font file's own bytes are registered under that name before the game starts.
+  $webFonts: {pending: 0},
+  webRegisterFont__deps: ['$webFonts', '$FS', '$PATH'],
+  webRegisterFont: function(path) {
+    var name = PATH.normalize(UTF8ToString(path)); // as TTF_OpenFont names it
+    var face = new FontFace(name, FS.readFile(name));
+    document.fonts.add(face);
+    webFonts.pending++;
+    face.load().then(function() { webFonts.pending--; }, function(error) {
+      err('Font ' + name + ' cannot be used: ' + error);
+      webFonts.pending--;
+    });
+  },
+  webFontsPending__deps: ['$webFonts'],
+  webFontsPending: function() {
+    return webFonts.pending;
+  },
+
+  // The browser build decodes pictures to 32-bit surfaces already.
+  SDL_DisplayFormat__deps: ['SDL_ConvertSurface'],
+  SDL_DisplayFormat: function(surf) {
+    return _SDL_ConvertSurface(surf);
+  },
+
+  // Counts presented frames, so a page can measure its frame rate.
+  SDL_Flip: function(surf) {
+    Module['framesShown'] = (Module['framesShown'] || 0) + 1;
+  },
+
+  $patchSDL__deps: ['$SDL'],
+  $patchSDL__postset: 'patchSDL();',
+  $patchSDL: function() {
+    // Emscripten copies the whole destination canvas back into memory after every
+    // blit to an off-screen surface. The game reads pixels only between
+    // SDL_LockSurface and SDL_UnlockSurface, and locking copies them anyway, so the
+    // blit stays on the canvas: this was over a third of every frame.
+    SDL.blitSurface = function(src, srcrect, dst, dstrect) {
+      var srcData = SDL.surfaces[src];
+      var dstData = SDL.surfaces[dst];
+      var sr = srcrect ? SDL.loadRect(srcrect) : {x: 0, y: 0, w: srcData.width, h: srcData.height};
+      var dr = dstrect ? SDL.loadRect(dstrect) : {x: 0, y: 0, w: srcData.width, h: srcData.height};
+      if (dstData.clipRect) {
+        dr = SDL.intersectionOfRects(dstData.clipRect, dr);
+        sr.w = dr.w;
+        sr.h = dr.h;
+        if (dstrect) SDL.updateRect(dstrect, dr);
+      }
+      if (sr.w === 0 || sr.h === 0) return 0;
+      var oldAlpha = dstData.ctx.globalAlpha;
+      dstData.ctx.globalAlpha = srcData.alpha / 255;
+      dstData.ctx.drawImage(srcData.canvas, sr.x, sr.y, sr.w, sr.h, dr.x, dr.y, sr.w, sr.h);
+      dstData.ctx.globalAlpha = oldAlpha;
+      return 0;
+    };
+
+    // SDL 1.2 sends a held key once; the browser repeats it as fresh presses.
+    var receiveEvent = SDL.receiveEvent;
+    SDL.receiveEvent = function(event) {
+      if (event.repeat && (event.type == 'keydown' || event.type == 'keypress')) {
+        event.preventDefault();
+        return;
+      }
+      receiveEvent(event);
+    };
+  },
+
+  SDL_UpperBlit__deps: ['$patchSDL'],
+});
