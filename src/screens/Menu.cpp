@@ -103,6 +103,7 @@ void show(cMenu& m) {
 void tintEntry(SDL_Surface* canvas, int n) {
     if (n < 1 || n > 6 || !canvas) return;
     const SDL_Rect& rect = entryRects[n];
+    SDL_LockSurface(canvas);
     for (int y = rect.y; y < rect.y + rect.h; ++y) {
         for (int x = rect.x; x < rect.x + rect.w; ++x) {
             Uint8 r, g, b;
@@ -112,6 +113,7 @@ void tintEntry(SDL_Surface* canvas, int n) {
             putPixel(canvas, x, y, SDL_MapRGB(canvas->format, r, g, b));
         }
     }
+    SDL_UnlockSurface(canvas);
 }
 
 void composeFreerunPage(cMenu& m) {
