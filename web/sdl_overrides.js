@@ -16,30 +16,27 @@ mergeInto(LibraryManager.library, {
     return SDL.ttfContext ? 1 : 0;
   },
 
-  // The same drawing as emscripten's, with Latin-1 text.
-  TTF_RenderText_Solid__deps: ['$SDL', '$latin1ToString'],
+  // Latin-1 text, on a surface as tall as the font's ascent and descent with the
+  // baseline where SDL_ttf puts it (emscripten's is as tall as the point size and
+  // cuts the tops of the letters off).
+  TTF_RenderText_Solid__deps: ['$SDL', '$latin1ToString', '$SDL_ttfContext'],
   TTF_RenderText_Solid: function(font, text, color) {
     text = latin1ToString(text) || ' ';
     var fontData = SDL.fonts[font];
-    var w = SDL.estimateTextWidth(fontData, text);
-    var h = fontData.size;
-    var surf = SDL.makeSurface(w, h, 0, false, 'text:' + text);
+    var fontString = SDL.makeFontString(fontData.size, fontData.name);
+    var measure = SDL_ttfContext();
+    measure.font = fontString;
+    var metrics = measure.measureText(text);
+    var ascent = Math.ceil(metrics.fontBoundingBoxAscent);
+    var height = ascent + Math.ceil(metrics.fontBoundingBoxDescent);
+    var surf = SDL.makeSurface(Math.max(1, Math.ceil(metrics.width)), height, 0, false, 'text:' + text);
     var ctx = SDL.surfaces[surf].ctx;
     ctx.save();
     ctx.fillStyle = SDL.loadColorToCSSRGB(color);
-    ctx.font = SDL.makeFontString(h, fontData.name);
-    ctx.textBaseline = 'bottom';
-    ctx.fillText(text, 0, h | 0);
+    ctx.font = fontString;
+    ctx.fillText(text, 0, ascent);
     ctx.restore();
     return surf;
-  },
-
-  TTF_SizeText__deps: ['$SDL', '$latin1ToString'],
-  TTF_SizeText: function(font, text, w, h) {
-    var fontData = SDL.fonts[font];
-    if (w) HEAP32[w >> 2] = SDL.estimateTextWidth(fontData, latin1ToString(text));
-    if (h) HEAP32[h >> 2] = fontData.size;
-    return 0;
   },
 
   // The canvas draws text with a browser font of the name the game opened, so the

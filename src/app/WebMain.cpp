@@ -2,11 +2,13 @@
 // game runs a batch of passes once per display frame. The passes see a game clock
 // that steps through every millisecond since the last batch, so each timer fires
 // exactly as often as in the desktop's busy loop: the frame's 60 a second, the
-// car's 83 to 200 steps, the walker's 20.
+// car's 83 to 200 steps, the walker's 20. Inside a pass the clock runs with real
+// time, and the time a pass takes is spent on the game clock too, as on the desktop.
 #include "app/Assets.h"
 #include "app/Clock.h"
 #include "app/Loop.h"
 #include "player/Player.h"
+#include "world/Game.h"
 #include <cstring>
 #include <emscripten.h>
 #include <string>
@@ -24,11 +26,18 @@ namespace {
 // was instead of replaying the lost seconds; the timers never catch up anyway.
 constexpr Uint32 kLongestBatch = 250;
 
-Uint32 gameTicks;
+Uint32 gameTicks; // the game clock when the current pass began
+Uint32 passStart; // the real clock then
 bool started;
 bool quitRequested;
 
-Uint32 gameClock() { return gameTicks; }
+Uint32 gameClock() { return gameTicks + (SDL_GetTicks() - passStart); }
+
+void runTimedPass() {
+    passStart = SDL_GetTicks();
+    runPass(quitRequested);
+    gameTicks += SDL_GetTicks() - passStart;
+}
 
 // The cats name their crush sounds with backslashes, which the asset packager turns
 // into folders; a link under the old name finds them again.
@@ -45,15 +54,16 @@ void linkBackslashedSounds() {
 void runBatch() {
     if (!started) {
         if (webFontsPending() > 0) return; // text drawn before would use another font
+        startUp();                         // its clock is the real one: no pass has begun
         gameTicks = SDL_GetTicks();
-        startUp();
         started = true;
     }
     Uint32 now = SDL_GetTicks();
-    if (now - gameTicks > kLongestBatch) gameTicks = now - kLongestBatch;
-    while (gameTicks != now && !quitRequested) {
+    if (static_cast<Sint32>(now - gameTicks) > static_cast<Sint32>(kLongestBatch))
+        gameTicks = now - kLongestBatch;
+    while (static_cast<Sint32>(now - gameTicks) > 0 && !quitRequested) {
         ++gameTicks;
-        runPass(quitRequested);
+        runTimedPass();
     }
     if (quitRequested) {
         emscripten_cancel_main_loop();
@@ -63,11 +73,17 @@ void runBatch() {
 
 } // namespace
 
-// Read by the browser test: the game's own clock, and the car's fuel and position.
+// For the browser test and its measurements: the game's own clock, the car's fuel
+// and position, and a way straight into a level, as a portal or a hellrift leads.
 extern "C" EMSCRIPTEN_KEEPALIVE Uint32 webGameTicks() { return gameTicks; }
 extern "C" EMSCRIPTEN_KEEPALIVE int webCarFuel() { return player.getFuel(); }
 extern "C" EMSCRIPTEN_KEEPALIVE int webCarX() { return player.getPosition().x; }
 extern "C" EMSCRIPTEN_KEEPALIVE int webCarY() { return player.getPosition().y; }
+
+extern "C" EMSCRIPTEN_KEEPALIVE void webEnterLevel(int level) {
+    game.destroyCurrentLevel();
+    game.enterLevel(level);
+}
 
 int main() {
     linkBackslashedSounds();

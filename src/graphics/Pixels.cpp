@@ -54,10 +54,11 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 value) {
 
 namespace {
 
+// Pure green, or no alpha at all where a surface keeps its key as real transparency.
 bool isTransparent(SDL_Surface* image, int x, int y) {
-    Uint8 r, g, b;
-    SDL_GetRGB(getPixel(image, x, y), image->format, &r, &g, &b);
-    return r == 0 && g == 255 && b == 0;
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(getPixel(image, x, y), image->format, &r, &g, &b, &a);
+    return (r == 0 && g == 255 && b == 0) || a == 0;
 }
 
 // One in five opaque candidates takes the stain; returns true once one has.

@@ -1,19 +1,20 @@
 // Browser build only. Emscripten's SDL keeps every surface as a canvas and draws it
 // with its alpha channel; it has no colour keys. A key is therefore turned into real
-// transparency when it is set, which for every sprite is right after loading, and
-// for a line of text right after rendering.
+// transparency when it is set, which for every sprite is right after loading. Only
+// opaque pixels are keyed: a line of text comes with a transparent background
+// already, and the soft edges of its dark glyphs must not vanish.
 #include <SDL/SDL.h>
 
 extern "C" int SDL_SetColorKey(SDL_Surface* surface, int flag, Uint32 key) {
     if (!surface || !(flag & SDL_SRCCOLORKEY)) return 0;
     if (SDL_LockSurface(surface) != 0) return -1;
     // Pixels are 32-bit, red in the lowest byte and alpha in the highest.
-    const Uint32 colour = key & 0x00FFFFFF;
+    const Uint32 opaqueKey = key | 0xFF000000;
     for (int y = 0; y < surface->h; ++y) {
         Uint32* row =
             reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
         for (int x = 0; x < surface->w; ++x)
-            if ((row[x] & 0x00FFFFFF) == colour) row[x] = colour;
+            if (row[x] == opaqueKey) row[x] = 0;
     }
     SDL_UnlockSurface(surface);
     return 0;
