@@ -1,6 +1,8 @@
 #!/bin/sh
 # Builds the browser version into build-web/: vandal.html, .js, .wasm and .data.
 #   sh scripts/web.sh
+# VANDAL_NATIVE_BUILD and VANDAL_WEB_BUILD name other build folders (the test suite
+# uses its own).
 # The asset generators are host programs, so the asset tree comes from a native
 # build (build/game, made here when missing); emscripten then compiles the same
 # sources and packages that tree. Serve the folder and open vandal.html:
@@ -20,7 +22,8 @@ if [ ! -f "$native/CMakeCache.txt" ]; then
 fi
 cmake --build "$native" -j"$jobs" --target assets
 
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release \
+web="${VANDAL_WEB_BUILD:-build-web}"
+emcmake cmake -S . -B "$web" -DCMAKE_BUILD_TYPE=Release \
     -DVANDAL_ASSET_DIR="$(cd "$native/game" && pwd)" >/dev/null
-cmake --build build-web -j"$jobs"
-echo "Built build-web/vandal.html"
+cmake --build "$web" -j"$jobs"
+echo "Built $web/vandal.html"
