@@ -69,7 +69,7 @@ mergeInto(LibraryManager.library, {
     Module['framesShown'] = (Module['framesShown'] || 0) + 1;
   },
 
-  $patchSDL__deps: ['$SDL'],
+  $patchSDL__deps: ['$SDL', 'SDL_LockSurface'],
   $patchSDL__postset: 'patchSDL();',
   $patchSDL: function() {
     // Emscripten copies the whole destination canvas back into memory after every
@@ -93,6 +93,20 @@ mergeInto(LibraryManager.library, {
       dstData.ctx.drawImage(srcData.canvas, sr.x, sr.y, sr.w, sr.h, dr.x, dr.y, sr.w, sr.h);
       dstData.ctx.globalAlpha = oldAlpha;
       return 0;
+    };
+
+    // Emscripten gives a hardware surface its pixel memory only on the first lock,
+    // so a write before any lock lands at address 0 and corrupts the program's own
+    // memory. Every surface gets its memory when it is made, as on the desktop.
+    var makeSurface = SDL.makeSurface;
+    SDL.makeSurface = function() {
+      var surf = makeSurface.apply(SDL, arguments);
+      var surfData = SDL.surfaces[surf];
+      if (!surfData.buffer && surfData.ctx) {
+        _SDL_LockSurface(surf);
+        surfData.locked--; // as emscripten does for loaded pictures
+      }
+      return surf;
     };
 
     // SDL 1.2 sends a held key once; the browser repeats it as fresh presses.
