@@ -125,7 +125,14 @@ def check_quit(session):
 
 
 def save_screenshot(session, path):
-    """A moment of play: a few seconds of driving with a turn."""
+    """A moment of play on a map with something on it: a few seconds of driving."""
+    for _ in range(10):
+        picture = shot(session)
+        ground = picture.dominant(MAP_AREA)
+        if sum(1 for _, _, p in picture.pixels(MAP_AREA) if not close(p, ground)) > 1500:
+            break
+        session.evaluate("Module._webEnterLevel(1)")
+        time.sleep(0.3)
     session.key_down("space")
     time.sleep(1.5)
     session.key("Left")
