@@ -187,6 +187,9 @@ class Session:
             if message.get("method") == "Runtime.consoleAPICalled":
                 args = message["params"]["args"]
                 self.console.append(" ".join(str(a.get("value", "")) for a in args))
+            elif message.get("method") == "Runtime.exceptionThrown":
+                details = message["params"]["exceptionDetails"]
+                self.console.append(details.get("exception", {}).get("description", details["text"]))
             if message.get("id") == self.next_id:
                 if "error" in message:
                     raise Failure("%s: %s" % (method, message["error"]))

@@ -18,24 +18,39 @@ mergeInto(LibraryManager.library, {
 
   // Latin-1 text, on a surface as tall as the font's ascent and descent with the
   // baseline where SDL_ttf puts it (emscripten's is as tall as the point size and
-  // cuts the tops of the letters off).
-  TTF_RenderText_Solid__deps: ['$SDL', '$latin1ToString', '$SDL_ttfContext'],
+  // cuts the tops of the letters off). The game renders the same few lines every
+  // frame, so each is drawn with the font once and copied after that. The surface
+  // is marked SDL_SRCALPHA: its background is transparent already, and colour
+  // keying it would only cost time.
+  $textLines: {lines: {}, count: 0, limit: 512},
+  TTF_RenderText_Solid__deps: ['$SDL', '$latin1ToString', '$SDL_ttfContext', '$textLines'],
   TTF_RenderText_Solid: function(font, text, color) {
     text = latin1ToString(text) || ' ';
     var fontData = SDL.fonts[font];
-    var fontString = SDL.makeFontString(fontData.size, fontData.name);
-    var measure = SDL_ttfContext();
-    measure.font = fontString;
-    var metrics = measure.measureText(text);
-    var ascent = Math.ceil(metrics.fontBoundingBoxAscent);
-    var height = ascent + Math.ceil(metrics.fontBoundingBoxDescent);
-    var surf = SDL.makeSurface(Math.max(1, Math.ceil(metrics.width)), height, 0, false, 'text:' + text);
-    var ctx = SDL.surfaces[surf].ctx;
-    ctx.save();
-    ctx.fillStyle = SDL.loadColorToCSSRGB(color);
-    ctx.font = fontString;
-    ctx.fillText(text, 0, ascent);
-    ctx.restore();
+    var css = SDL.loadColorToCSSRGB(color);
+    var key = fontData.name + ' ' + fontData.size + ' ' + css + ' ' + text;
+    var line = textLines.lines[key];
+    if (!line) {
+      var fontString = SDL.makeFontString(fontData.size, fontData.name);
+      var measure = SDL_ttfContext();
+      measure.font = fontString;
+      var metrics = measure.measureText(text);
+      var ascent = Math.ceil(metrics.fontBoundingBoxAscent);
+      line = document.createElement('canvas');
+      line.width = Math.max(1, Math.ceil(metrics.width));
+      line.height = ascent + Math.ceil(metrics.fontBoundingBoxDescent);
+      var ctx = line.getContext('2d');
+      ctx.fillStyle = css;
+      ctx.font = fontString;
+      ctx.fillText(text, 0, ascent);
+      if (++textLines.count > textLines.limit) {
+        textLines.lines = {};
+        textLines.count = 1;
+      }
+      textLines.lines[key] = line;
+    }
+    var surf = SDL.makeSurface(line.width, line.height, 0x00010000 /* SDL_SRCALPHA */, false, 'text:' + text);
+    SDL.surfaces[surf].ctx.drawImage(line, 0, 0);
     return surf;
   },
 

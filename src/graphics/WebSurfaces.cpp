@@ -1,12 +1,12 @@
 // Browser build only. Emscripten's SDL keeps every surface as a canvas and draws it
 // with its alpha channel; it has no colour keys. A key is therefore turned into real
-// transparency when it is set, which for every sprite is right after loading. Only
-// opaque pixels are keyed: a line of text comes with a transparent background
-// already, and the soft edges of its dark glyphs must not vanish.
+// transparency when it is set, which for every sprite is right after loading. A
+// surface with alpha of its own (a line of text) needs no key, and only opaque
+// pixels are keyed, so soft edges stay.
 #include <SDL/SDL.h>
 
 extern "C" int SDL_SetColorKey(SDL_Surface* surface, int flag, Uint32 key) {
-    if (!surface || !(flag & SDL_SRCCOLORKEY)) return 0;
+    if (!surface || !(flag & SDL_SRCCOLORKEY) || (surface->flags & SDL_SRCALPHA)) return 0;
     if (SDL_LockSurface(surface) != 0) return -1;
     // Pixels are 32-bit, red in the lowest byte and alpha in the highest.
     const Uint32 opaqueKey = key | 0xFF000000;
