@@ -79,6 +79,12 @@ mergeInto(LibraryManager.library, {
     return _SDL_ConvertSurface(surf);
   },
 
+  // Browsers list empty gamepad slots as null, which emscripten counts as pads.
+  SDL_NumJoysticks__deps: ['$SDL'],
+  SDL_NumJoysticks: function() {
+    return Array.prototype.filter.call(SDL.getGamepads(), function(pad) { return pad; }).length;
+  },
+
   // Counts presented frames, so a page can measure its frame rate.
   SDL_Flip: function(surf) {
     Module['framesShown'] = (Module['framesShown'] || 0) + 1;
