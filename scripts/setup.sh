@@ -9,7 +9,7 @@ set -eu
 
 PLAY_PACKAGES="build-essential cmake pkg-config
 libsdl1.2-compat-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-fonts-ebgaramond fonts-dejavu-core espeak-ng"
+fonts-linuxlibertine fonts-dejavu-core espeak-ng"
 
 TEST_PACKAGES="git libgtest-dev libbenchmark-dev clang-format valgrind
 xvfb xdotool x11-utils imagemagick sox python3

@@ -15,6 +15,6 @@ inline constexpr CreditLine creditLines[] = {
     {106, "Built on SDL, SDL_mixer and SDL_ttf"},
     {126, "Art:"},
     {138, "Pictures and sounds: the team"},
-    {153, "Fonts: EB Garamond and DejaVu"},
+    {153, "Fonts: Linux Libertine and DejaVu"},
     {192, "Made with free software"},
 };

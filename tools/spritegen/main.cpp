@@ -2,6 +2,9 @@
 //   spritegen build OUTDIR PALETTE SOURCE...      writes OUTDIR/<path>.bmp for every sprite
 //   spritegen sheet PNG UIDIR PALETTE SOURCE...   writes a contact sheet of every sprite at
 //                                                  3x plus the interface BMPs found in UIDIR
+//   spritegen guide OUTDIR UIDIR PALETTE SOURCE...  writes OUTDIR/<name>.png, the player's
+//                                                  guide pictures
+#include "guide.h"
 #include "spritegen.h"
 
 #include <algorithm>
@@ -76,11 +79,18 @@ int main(int argc, char** argv) {
             writeBytes(argv[2], encodePng(makeContactSheet(sprites, loadInterfaces(argv[3]), 3)));
             return 0;
         }
+        if (mode == "guide" && argc >= 6) {
+            auto sprites = loadSprites(argv[4], argv + 5, argv + argc);
+            for (const auto& [name, picture] : makeGuidePictures(sprites, loadInterfaces(argv[3])))
+                writeBytes(fs::path(argv[2]) / (name + ".png"), encodePng(picture));
+            return 0;
+        }
     } catch (const std::exception& e) {
         std::cerr << "spritegen: " << e.what() << "\n";
         return 1;
     }
     std::cerr << "usage: spritegen build OUTDIR PALETTE SOURCE...\n"
-                 "       spritegen sheet PNG UIDIR PALETTE SOURCE...\n";
+                 "       spritegen sheet PNG UIDIR PALETTE SOURCE...\n"
+                 "       spritegen guide OUTDIR UIDIR PALETTE SOURCE...\n";
     return 2;
 }

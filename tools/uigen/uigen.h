@@ -103,7 +103,7 @@ struct TtfSession {
 
 struct Kit {
     std::string smallFontPath; // DejaVu Sans, the game's HUD and speech font
-    std::string largeFontPath; // EB Garamond, the game's panel and menu font
+    std::string largeFontPath; // Linux Libertine, the game's panel and menu font
     std::map<std::string, Icon> icons;
     const Icon& icon(const std::string& name) const;
 };
