@@ -1,7 +1,9 @@
 #include "app/Loop.h"
 #include "app/Clock.h"
+#include "app/Gamepad.h"
 #include "app/Launcher.h"
 #include "app/Timer.h"
+#include "app/Window.h"
 #include "entities/BaseEntity.h"
 #include "graphics/Graphics.h"
 #include "player/Player.h"
@@ -51,11 +53,14 @@ Input keyInput(const SDL_keysym& key) {
     case SDLK_SPACE:
         return Input::Gas;
     case SDLK_a:
+    case SDLK_RETURN:
         return Input::Confirm;
     case SDLK_b:
         return Input::Back;
     case SDLK_x:
         return Input::Pause;
+    case SDLK_ESCAPE: // what desktop players reach for first: back in the menu, pause in play
+        return menu.isActive() ? Input::Back : Input::Pause;
     case SDLK_c:
         return (key.mod & kQuitModifiers) ? Input::Quit : Input::None;
     case SDLK_q:
@@ -306,7 +311,14 @@ void runGameSteps() {
 
 } // namespace
 
-void handleEvent(const SDL_Event& event, bool& quitRequested) {
+void handleEvent(const SDL_Event& incoming, bool& quitRequested) {
+#ifndef VANDAL_HANDHELD
+    if (incoming.type == SDL_KEYDOWN && isFullScreenKey(incoming.key.keysym))
+        return toggleFullScreen();
+    const SDL_Event event = padLayout ? asHandheldEvent(incoming) : incoming;
+#else
+    const SDL_Event& event = incoming;
+#endif
     switch (event.type) {
     case SDL_KEYDOWN:
         press(keyInput(event.key.keysym), Device::Keyboard, -1, quitRequested);
@@ -354,11 +366,17 @@ void shutDown() {
 }
 
 void startUp() {
+#ifndef VANDAL_HANDHELD
+    askForGameControllers();
+#endif
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
         std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
         sound.close();
         std::exit(1);
     }
+#ifndef VANDAL_HANDHELD
+    scaleWindowToScreen();
+#endif
     std::atexit(shutDown);
     SDL_ShowCursor(0);
     screen = SDL_SetVideoMode(320, 240, 16, 0);

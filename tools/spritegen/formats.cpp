@@ -127,16 +127,22 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
     return crc ^ 0xffffffffu;
 }
 
-// An RGB PNG whose pixel data is stored in uncompressed deflate blocks: larger than
-// it could be, but the contact sheet is a build by-product and needs no zlib.
-std::vector<std::uint8_t> encodePng(const Image& image) {
+// A PNG whose pixel data is stored in uncompressed deflate blocks: larger than it could
+// be, but the contact sheet and the icons are small build products and need no zlib.
+std::vector<std::uint8_t> encodePng(const Image& image, bool keyedAlpha) {
+    const int channels = keyedAlpha ? 4 : 3;
     std::vector<std::uint8_t> raw;
-    raw.reserve((image.width * 3 + 1) * image.height);
+    raw.reserve((image.width * channels + 1) * image.height);
     for (int y = 0; y < image.height; ++y) {
         raw.push_back(0); // no filter
         for (int x = 0; x < image.width; ++x) {
             Rgb c = image.at(x, y);
-            raw.insert(raw.end(), {c.r, c.g, c.b});
+            if (!keyedAlpha)
+                raw.insert(raw.end(), {c.r, c.g, c.b});
+            else if (c == kTransparent)
+                raw.insert(raw.end(), {0, 0, 0, 0});
+            else
+                raw.insert(raw.end(), {c.r, c.g, c.b, 255});
         }
     }
     std::vector<std::uint8_t> z{0x78, 0x01};
@@ -160,7 +166,8 @@ std::vector<std::uint8_t> encodePng(const Image& image) {
     std::vector<std::uint8_t> ihdr;
     put32be(ihdr, image.width);
     put32be(ihdr, image.height);
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
+    const std::uint8_t colourType = keyedAlpha ? 6 : 2; // 8-bit RGBA or RGB
+    ihdr.insert(ihdr.end(), {8, colourType, 0, 0, 0});
     chunk(out, "IHDR", ihdr);
     chunk(out, "IDAT", z);
     chunk(out, "IEND", {});

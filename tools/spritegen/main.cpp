@@ -4,6 +4,8 @@
 //                                                  3x plus the interface BMPs found in UIDIR
 //   spritegen guide OUTDIR UIDIR PALETTE SOURCE...  writes OUTDIR/<name>.png, the player's
 //                                                  guide pictures
+//   spritegen icon SIZE PNG SPRITE.bmp            writes a SIZE x SIZE icon of a game sprite
+//                                                  with a transparent background
 #include "guide.h"
 #include "spritegen.h"
 
@@ -85,12 +87,19 @@ int main(int argc, char** argv) {
                 writeBytes(fs::path(argv[2]) / (name + ".png"), encodePng(picture));
             return 0;
         }
+        if (mode == "icon" && argc == 5) {
+            std::string bmp = readText(argv[4]);
+            Image sprite = decodeBmp(std::vector<std::uint8_t>(bmp.begin(), bmp.end()));
+            writeBytes(argv[3], encodePng(makeIcon(sprite, std::stoi(argv[2])), true));
+            return 0;
+        }
     } catch (const std::exception& e) {
         std::cerr << "spritegen: " << e.what() << "\n";
         return 1;
     }
     std::cerr << "usage: spritegen build OUTDIR PALETTE SOURCE...\n"
                  "       spritegen sheet PNG UIDIR PALETTE SOURCE...\n"
-                 "       spritegen guide OUTDIR UIDIR PALETTE SOURCE...\n";
+                 "       spritegen guide OUTDIR UIDIR PALETTE SOURCE...\n"
+                 "       spritegen icon SIZE PNG SPRITE.bmp\n";
     return 2;
 }

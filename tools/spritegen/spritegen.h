@@ -72,8 +72,13 @@ Image applyOp(const Image& image, const std::string& op); // throws std::invalid
 std::vector<std::uint8_t> encodeBmp(const Image& image);
 // Reads the uncompressed 8-, 24- and 32-bit BMPs the game uses; throws std::runtime_error.
 Image decodeBmp(const std::vector<std::uint8_t>& bytes);
-std::vector<std::uint8_t> encodePng(const Image& image);
+// RGB, or with `keyedAlpha` RGBA in which the game's transparent colour is see-through.
+std::vector<std::uint8_t> encodePng(const Image& image, bool keyedAlpha = false);
 std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
+
+// A square `size` x `size` picture of `sprite` enlarged by the largest whole step that
+// fits, centred on a transparent ground; throws std::invalid_argument when it cannot fit.
+Image makeIcon(const Image& sprite, int size);
 
 // Sprites at `scale` with their paths as labels, then the interface pictures at 1x.
 Image makeContactSheet(const std::vector<Sprite>& sprites,

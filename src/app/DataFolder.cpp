@@ -1,0 +1,73 @@
+#include "app/DataFolder.h"
+#include "app/Assets.h"
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The menu picture and the two fonts are what the first screen needs; a folder that has
+// them is the game's, and anything else it lacks is reported by the loaders.
+bool holds(const fs::path& folder, const char* file) {
+    std::error_code error;
+    return fs::is_regular_file(folder / file, error);
+}
+
+std::string executableFolder() {
+    std::error_code error;
+    fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.parent_path().string();
+}
+
+std::string workingFolder() {
+    std::error_code error;
+    fs::path here = fs::current_path(error);
+    return error ? std::string(".") : here.string();
+}
+
+void addOnce(std::vector<std::string>& folders, const std::string& folder) {
+    if (folder.empty()) return;
+    for (const std::string& known : folders)
+        if (known == folder) return;
+    folders.push_back(folder);
+}
+
+} // namespace
+
+std::vector<std::string> dataFolderCandidates(const char* fromEnvironment,
+                                              const std::string& executableFolder) {
+    std::vector<std::string> folders;
+    if (fromEnvironment) addOnce(folders, fromEnvironment);
+    if (!executableFolder.empty()) {
+        addOnce(folders, executableFolder);
+        addOnce(folders, (fs::path(executableFolder) / VANDAL_DATA_FROM_BIN).lexically_normal());
+    }
+    addOnce(folders, VANDAL_INSTALLED_DATA);
+    addOnce(folders, workingFolder());
+    return folders;
+}
+
+bool holdsGameData(const std::string& folder) {
+    if (!holds(folder, assets::menuImage)) return false;
+    for (const char* font : assets::allFonts())
+        if (!holds(folder, font)) return false;
+    return true;
+}
+
+void enterDataFolder() {
+    std::vector<std::string> folders =
+        dataFolderCandidates(std::getenv("VANDAL_DATA"), executableFolder());
+    for (const std::string& folder : folders)
+        if (holdsGameData(folder) && chdir(folder.c_str()) == 0) return;
+    std::string tried;
+    for (const std::string& folder : folders)
+        tried += (tried.empty() ? "" : ", ") + folder;
+    std::fprintf(stderr,
+                 "Vandal Demo cannot find its game files; looked in %s (set VANDAL_DATA "
+                 "to the folder that holds them)\n",
+                 tried.c_str());
+    std::exit(3);
+}

@@ -1,0 +1,123 @@
+#include "app/Gamepad.h"
+#include "app/Loop.h"
+#include "app/Window.h"
+#include "player/Player.h"
+#include "screens/Menu.h"
+#include "support/TestSupport.h"
+#include "world/Game.h"
+#include "world/Level.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// The desktop's controls go through the real event queue, as a player's would.
+class Desktop : public testing::Test {
+  protected:
+    FakeClock clock{20000};
+    cLevel level;
+    bool quit = false;
+
+    void SetUp() override {
+        resetGame();
+        padLayout = true;
+        pass();
+    }
+    void TearDown() override {
+        stick(PadLeftX, 0);
+        stick(PadLeftY, 0);
+        pass();
+        padLayout = false;
+        game.currentLevel = nullptr;
+        resetGame();
+    }
+    void drive() {
+        level.init(800, 800, 16);
+        game.currentLevel = &level;
+        menu.setActive(false);
+    }
+    void pass() { runPass(quit); }
+
+    static void push(SDL_Event event) { ASSERT_EQ(0, SDL_PushEvent(&event)); }
+    static void pad(int button, Uint8 type = SDL_JOYBUTTONDOWN) {
+        SDL_Event event{};
+        event.type = event.jbutton.type = type;
+        event.jbutton.button = static_cast<Uint8>(button);
+        push(event);
+    }
+    static void stick(int axis, int value) {
+        SDL_Event event{};
+        event.type = event.jaxis.type = SDL_JOYAXISMOTION;
+        event.jaxis.axis = static_cast<Uint8>(axis);
+        event.jaxis.value = static_cast<Sint16>(value);
+        push(event);
+    }
+    static void key(SDLKey sym, int mod = KMOD_NONE) {
+        SDL_Event event{};
+        event.type = event.key.type = SDL_KEYDOWN;
+        event.key.keysym.sym = sym;
+        event.key.keysym.mod = static_cast<SDLMod>(mod);
+        push(event);
+    }
+};
+
+TEST_F(Desktop, PadMovesTheMenuHighlightAndPressesGas) {
+    pad(PadDown);
+    pad(PadDown, SDL_JOYBUTTONUP);
+    pass();
+    EXPECT_EQ(1, menu.item);
+    stick(PadLeftY, 30000);
+    stick(PadLeftY, 32000); // still held: no second step
+    pass();
+    EXPECT_EQ(2, menu.item);
+    stick(PadLeftY, 2000); // back inside the dead zone
+    stick(PadLeftY, 30000);
+    pad(PadUp);
+    pad(PadNorth); // no handheld meaning
+    pass();
+    EXPECT_EQ(2, menu.item);
+
+    drive();
+    pad(PadSouth);
+    pass();
+    EXPECT_EQ(1, gasHeld);
+    stick(PadLeftX, -30000);
+    pad(PadSouth, SDL_JOYBUTTONUP);
+    pass();
+    EXPECT_EQ(5, carHeading); // up, then left: up-left
+    EXPECT_EQ(0, gasHeld);
+    pad(PadStart);
+    pass();
+    EXPECT_TRUE(menu.isActive());
+}
+
+TEST_F(Desktop, EnterChoosesEscapeGoesBackOrPausesAndAltEnterOnlySwitchesFullScreen) {
+    menu.item = 4; // the sound page
+    key(SDLK_RETURN, KMOD_LALT);
+    key(SDLK_F11);
+    pass();
+    EXPECT_EQ(0, menu.page);
+    key(SDLK_RETURN);
+    pass();
+    EXPECT_EQ(4, menu.page);
+    key(SDLK_ESCAPE);
+    pass();
+    EXPECT_EQ(0, menu.page);
+    EXPECT_TRUE(menu.isActive());
+
+    drive();
+    key(SDLK_ESCAPE);
+    pass();
+    EXPECT_TRUE(menu.isActive());
+    EXPECT_FALSE(quit);
+}
+
+TEST(WindowScale, LargestWholeScaleThatLeavesRoomForPanels) {
+    struct Case {
+        int width, height, scale;
+    } cases[] = {{1920, 1080, 3}, {1280, 720, 2},  {1366, 768, 2},
+                 {640, 480, 1},   {3840, 2160, 7}, {0, 0, 1}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.scale, fittingWindowScale(c.width, c.height)) << c.width << "x" << c.height;
+}
+
+} // namespace
