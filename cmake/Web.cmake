@@ -15,6 +15,8 @@ add_compile_options(-Wall -Wextra -Os)
 # Web*.cpp files are the browser's replacements for main and its hooks.
 file(GLOB_RECURSE WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER WEB_SOURCES EXCLUDE REGEX ".*/src/app/main\\.cpp$")
+# The page's files lie at the root of its own file system: no data folder to find.
+list(FILTER WEB_SOURCES EXCLUDE REGEX ".*/src/app/DataFolder\\.cpp$")
 
 add_executable(vandal ${WEB_SOURCES})
 target_include_directories(vandal PRIVATE ${CMAKE_SOURCE_DIR}/src)

@@ -1,6 +1,6 @@
 """Plays the browser build in headless Chromium and checks what the page shows: the
-menu and its highlight, a game with its HUD text, sprites without their green
-boxes, pause and resume, and quitting.
+menu and its highlight, keys and a standard gamepad, a game with its HUD text,
+sprites without their green boxes, pause and resume, and quitting.
 
 Usage: browser_test.py <page folder> <asset folder> [--screenshot PNG] [--measure]
   --screenshot  also saves a picture of play (at twice the size) for the README
@@ -100,6 +100,31 @@ def check_menu(session, pictures):
     wait_for_picture(session, lambda p: menu_shows(p, pictures.menu, 1), "Play highlighted again")
 
 
+# A pad in the browser's standard layout, plugged in by replacing the page's gamepad
+# list; its buttons are pressed by writing their state, as a browser does.
+PLUG_PAD = """window.testPad = {id: 'test pad', index: 0, mapping: 'standard', connected: true,
+    timestamp: 1, axes: [0, 0, 0, 0],
+    buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+navigator.getGamepads = () => [window.testPad, null, null, null]; true"""
+SET_PAD_BUTTON = "testPad.buttons[%d] = {pressed: %s, value: %d}; testPad.timestamp++; true"
+STANDARD_DOWN, STANDARD_UP = 13, 12
+
+
+def pad_press(session, button):
+    for pressed in (True, False):
+        session.evaluate(SET_PAD_BUTTON % (button, str(pressed).lower(), int(pressed)))
+        time.sleep(0.1)
+
+
+def check_gamepad(session, pictures):
+    session.evaluate(PLUG_PAD)
+    time.sleep(0.2)
+    pad_press(session, STANDARD_DOWN)
+    wait_for_picture(session, lambda p: menu_shows(p, pictures.menu, 2), "the pad moving the highlight down")
+    pad_press(session, STANDARD_UP)
+    wait_for_picture(session, lambda p: menu_shows(p, pictures.menu, 1), "the pad moving the highlight up")
+
+
 def check_game(session, pictures):
     session.key("a")
     picture = wait_for_picture(session, lambda p: hud_shown(p, pictures), "the HUD of a new game")
@@ -194,6 +219,7 @@ def main():
     try:
         start_page(session)
         check_menu(session, pictures)
+        check_gamepad(session, pictures)
         check_game(session, pictures)
         if screenshot:
             save_screenshot(session, screenshot)

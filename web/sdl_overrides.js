@@ -130,6 +130,24 @@ mergeInto(LibraryManager.library, {
       return surf;
     };
 
+    // A pad in the browser's standard layout is shown to the game with its buttons
+    // in SDL's game-controller order (app/Gamepad.h), so the desktop's mapping onto
+    // the handheld's buttons serves the browser too. The triggers (6, 7) have no
+    // button there; the left stick is axes 0 and 1 in both.
+    var padButtonOfStandard = [0, 1, 2, 3, 9, 10, -1, -1, 4, 6, 7, 8, 11, 12, 13, 14, 5];
+    var getGamepad = SDL.getGamepad;
+    SDL.getGamepad = function(index) {
+      var pad = getGamepad(index);
+      if (!pad || pad.mapping != 'standard') return pad;
+      var buttons = [];
+      for (var i = 0; i < 15; i++) buttons.push({pressed: false, value: 0});
+      for (var i = 0; i < pad.buttons.length && i < padButtonOfStandard.length; i++) {
+        if (padButtonOfStandard[i] >= 0) buttons[padButtonOfStandard[i]] = pad.buttons[i];
+      }
+      return {id: pad.id, index: pad.index, mapping: pad.mapping, timestamp: pad.timestamp,
+              axes: pad.axes, buttons: buttons};
+    };
+
     // SDL 1.2 sends a held key once; the browser repeats it as fresh presses.
     var receiveEvent = SDL.receiveEvent;
     SDL.receiveEvent = function(event) {

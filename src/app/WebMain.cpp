@@ -58,6 +58,8 @@ void runBatch() {
         gameTicks = SDL_GetTicks();
         started = true;
     }
+    // Browsers show a gamepad only after its first button press, long after start-up.
+    if (!joystick && SDL_NumJoysticks() > 0) joystick = SDL_JoystickOpen(0);
     Uint32 now = SDL_GetTicks();
     if (static_cast<Sint32>(now - gameTicks) > static_cast<Sint32>(kLongestBatch))
         gameTicks = now - kLongestBatch;
