@@ -28,8 +28,9 @@ target_link_options(vandal PRIVATE
   -sMINIFY_HTML=0
   # The browser decodes the BMPs while the page loads; SDL_LoadBMP then finds them ready.
   --use-preload-plugins
+  # The game's files, without the native programs that share the folder.
   "SHELL:--preload-file ${VANDAL_ASSET_DIR}@/"
-  "SHELL:--exclude-file ${VANDAL_ASSET_DIR}/vandal"
+  "SHELL:--exclude-file ${VANDAL_ASSET_DIR}/vandal*"
   "SHELL:--js-library ${WEB_DIR}/sdl_overrides.js"
   "SHELL:--shell-file ${WEB_DIR}/shell.html")
 set_property(TARGET vandal APPEND PROPERTY LINK_DEPENDS

@@ -39,8 +39,8 @@ void runTimedPass() {
     gameTicks += SDL_GetTicks() - passStart;
 }
 
-// The cats name their crush sounds with backslashes, which the asset packager turns
-// into folders; a link under the old name finds them again.
+// A few sounds are named with backslashes (the cats' crushes, the level's rev); the
+// asset packager turns those into folders, and a link under the old name finds them.
 void linkBackslashedSounds() {
     for (const char* path : assets::allSounds()) {
         if (!std::strchr(path, '\\') || access(path, F_OK) == 0) continue;
