@@ -191,7 +191,9 @@ def measure_fuel(session):
             break
         expect(now_fuel <= fuel, "the car found fuel on an empty map")
         fuel = now_fuel
-        if heading == "Right" and x > 220 or heading == "Left" and x < 100:
+        # Turning at a third of the box leaves half a second for a slow poll.
+        expect(46 < x < 274, "the car reached the edge of the screen box")
+        if heading == "Right" and x > 190 or heading == "Left" and x < 130:
             heading = "Left" if heading == "Right" else "Right"
             session.key(heading)
         time.sleep(0.02)
