@@ -1,6 +1,6 @@
 #include "app/DataFolder.h"
 #include "app/Assets.h"
-#include <cstdio>
+#include "app/StartUpFailure.h"
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -35,6 +35,13 @@ void addOnce(std::vector<std::string>& folders, const std::string& folder) {
     folders.push_back(folder);
 }
 
+bool holdsSomeGameData(const std::string& folder) {
+    for (const auto& files : {assets::allImages(), assets::allSounds(), assets::allFonts()})
+        for (const char* file : files)
+            if (holds(folder, file)) return true;
+    return false;
+}
+
 } // namespace
 
 std::vector<std::string> dataFolderCandidates(const char* fromEnvironment,
@@ -62,12 +69,14 @@ void enterDataFolder() {
         dataFolderCandidates(std::getenv("VANDAL_DATA"), executableFolder());
     for (const std::string& folder : folders)
         if (holdsGameData(folder) && chdir(folder.c_str()) == 0) return;
+    // No folder has everything. One with some of the files is a broken install rather
+    // than the wrong place: entered, it lets the start-up check name what is wrong.
+    for (const std::string& folder : folders)
+        if (holdsSomeGameData(folder) && chdir(folder.c_str()) == 0) return;
     std::string tried;
     for (const std::string& folder : folders)
         tried += (tried.empty() ? "" : ", ") + folder;
-    std::fprintf(stderr,
-                 "Vandal Demo cannot find its game files; looked in %s (set VANDAL_DATA "
-                 "to the folder that holds them)\n",
-                 tried.c_str());
-    std::exit(3);
+    failStartUp("Vandal Demo cannot find its game files; looked in " + tried +
+                    " (set VANDAL_DATA to the folder that holds them)",
+                3);
 }

@@ -16,6 +16,8 @@ std::vector<std::string> dataFolderCandidates(const char* fromEnvironment,
 // True when `folder` holds the game's files.
 bool holdsGameData(const std::string& folder);
 
-// Changes into the first candidate that holds the game's files. When none does it prints
-// one line naming the folders it tried and exits with status 3.
+// Changes into the first candidate that holds the game's files, failing that into the
+// first that holds some of them (so that the start-up check names what is missing).
+// When none does, one line names the folders it tried, on stderr and in a window when
+// one can exist, and the game exits with status 3.
 void enterDataFolder();

@@ -1,7 +1,9 @@
 #include "app/Loop.h"
 #include "app/Clock.h"
 #include "app/Gamepad.h"
+#include "app/Installation.h"
 #include "app/Launcher.h"
+#include "app/StartUpFailure.h"
 #include "app/Timer.h"
 #include "app/Window.h"
 #include "entities/BaseEntity.h"
@@ -304,11 +306,6 @@ void runGameSteps() {
         player.setNosReady(true);
 }
 
-[[noreturn]] void failStartUp(const char* format, int status) {
-    std::fprintf(stderr, format, SDL_GetError());
-    std::exit(status);
-}
-
 } // namespace
 
 void handleEvent(const SDL_Event& incoming, bool& quitRequested) {
@@ -374,13 +371,16 @@ void startUp() {
         sound.close();
         std::exit(1);
     }
+    requireDisplay();
 #ifndef VANDAL_HANDHELD
     scaleWindowToScreen();
 #endif
     std::atexit(shutDown);
     SDL_ShowCursor(0);
+    requireInstallation();
     screen = SDL_SetVideoMode(320, 240, 16, 0);
-    if (!screen) failStartUp("Couldn't set 320x240x16 video mode: %s\n", 2);
+    if (!screen)
+        failStartUp(std::string("Couldn't set 320x240x16 video mode: ") + SDL_GetError(), 2);
     if (SDL_NumJoysticks() > 0) {
         joystick = SDL_JoystickOpen(0);
         if (!joystick) std::fprintf(stderr, "Couldn't open joystick 0: %s\n", SDL_GetError());

@@ -26,8 +26,9 @@ extern Uint32 nosStartTime;
 extern Uint32 nosCooldownStart;
 extern int lastEngineLevel;
 
-// Start-up: SDL, the screen, joystick 0, the caption, the menu, the timers and the
-// renderer. Exits with status 1 or 2 when SDL or the video mode cannot be had.
+// Start-up: SDL, the installation check, the screen, joystick 0, the caption, the
+// menu, the timers and the renderer. Exits with status 1 when SDL or a display cannot
+// be had, 2 when the video mode cannot, and 3 when the game's files are broken.
 void startUp();
 
 // One pass of the busy loop: the timed game steps, then every pending event.

@@ -79,18 +79,27 @@ void drawEntity(cGraphics& g, BaseEntity* entity, Point p) {
     }
 }
 
-// A touch may switch the level (portals do), so the level and its size are read
-// afresh at every index.
-void entityPass(cGraphics& g) {
+bool isExit(const BaseEntity* entity) {
+    return entity->kind == KindPortal || entity->kind == KindHellrift;
+}
+
+// An exit's touch replaces the level, and the walk ends there: going on in the new
+// level's list could touch a second exit near the landing spot in the same frame.
+// The new level's entities move and draw from the next frame. Returns true then.
+bool entityPass(cGraphics& g) {
     for (size_t i = 0; i < game.currentLevel->entities.size(); ++i) {
         BaseEntity* entity = game.currentLevel->entities[i];
         if (!entity) continue;
         Point p = screenPosition(*entity);
-        if (truncatedDistance(player.getPosition(), p) <= entity->reach) entity->hit(1);
+        if (truncatedDistance(player.getPosition(), p) <= entity->reach) {
+            entity->hit(1);
+            if (isExit(entity)) return true;
+        }
         if (truncatedDistance(player.getPosition(), p) > kCullDistance) continue;
         stepMovingKind(entity);
         drawEntity(g, entity, p);
     }
+    return false;
 }
 
 // Trees are drawn again over the car and the walker so that they pass under them.
@@ -202,10 +211,10 @@ void cGraphics::frame() {
                  SDL_MapRGB(backBuffer->format, static_cast<Uint8>(level->red),
                             static_cast<Uint8>(level->green), static_cast<Uint8>(level->blue)));
     player.update();
-    entityPass(*this);
+    bool levelSwitched = entityPass(*this);
     drawSprite(player.currentSprite(), player.getPosition());
     if (player.getFuel() <= 0) drawSprite(walker.currentSprite(), walker.getPosition());
-    treePass(*this);
+    if (!levelSwitched) treePass(*this);
     if (player.isNukeActive()) drawFireRing(player.x, player.y, player.nukeRadius);
     drawHud(*this);
     drawSpeechBox(*this);

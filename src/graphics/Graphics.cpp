@@ -1,7 +1,6 @@
 #include "graphics/Graphics.h"
 #include "app/Assets.h"
-#include <cstdio>
-#include <cstdlib>
+#include "app/StartUpFailure.h"
 #include <cstring>
 
 SDL_Rect hudRect;
@@ -40,10 +39,10 @@ void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
 namespace {
 
 // Without its interface pictures and fonts the game would show a black screen or
-// crash on the first frame; a clear word and an orderly stop is kinder.
+// crash on the first frame; a clear word and an orderly stop is kinder. The start-up
+// check has passed them all, so only a file broken since then gets here.
 [[noreturn]] void missingGameFile(const char* path) {
-    std::fprintf(stderr, "Missing game file: %s (start the game from its own folder)\n", path);
-    std::exit(3);
+    failStartUp(std::string("Vandal Demo cannot load ") + path + ": " + SDL_GetError(), 3);
 }
 
 SDL_Surface* requireSprite(const char* path) {

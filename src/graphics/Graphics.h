@@ -26,8 +26,9 @@ class cGraphics {
     TTF_Font* smallFont = nullptr;
     TTF_Font* largeFont = nullptr;
 
-    // Loads the interface pictures and fonts. A missing one is named on stderr and
-    // ends the program with status 3: the game cannot be played without them.
+    // Loads the interface pictures and fonts. One that will not load is named, with
+    // SDL's reason, and ends the program with status 3: the game cannot be played
+    // without them.
     void init(SDL_Surface* screenSurface);
 
     // One game frame: update and draw the world, the HUD and the overlays, then flip.

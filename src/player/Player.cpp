@@ -71,6 +71,10 @@ void cPlayer::reset() {
     distance = 0;
     pendingMoney = 0;
     countingMoney = false;
+    // Nothing of the last game's fuel count-up carries over into a new game.
+    pendingFuel = 0;
+    fuelBase = 0;
+    countingFuel = false;
     alive = 1;
     nukeActive = 0;
     engineLevel = 0;
@@ -242,7 +246,9 @@ void cPlayer::countInFuel() {
             countingFuel = true;
         }
         fuel = std::min(fuel + 1, kMaxFuel);
-        if (fuel >= fuelBase + pendingFuel) {
+        // At the cap the sum can never be reached: the count-up ends there instead of
+        // topping the tank up for ever.
+        if (fuel >= fuelBase + pendingFuel || fuel == kMaxFuel) {
             pendingFuel = 0;
             countingFuel = false;
         }
