@@ -15,8 +15,10 @@ add_compile_options(-Wall -Wextra -Os)
 # Web*.cpp files are the browser's replacements for main and its hooks.
 file(GLOB_RECURSE WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER WEB_SOURCES EXCLUDE REGEX ".*/src/app/main\\.cpp$")
-# The page's files lie at the root of its own file system: no data folder to find.
-list(FILTER WEB_SOURCES EXCLUDE REGEX ".*/src/app/DataFolder\\.cpp$")
+# The page's files lie at the root of its own file system, packed from a build's
+# tree: no data folder to find and no installation to check (emscripten's SDL could
+# not read the files as streams anyway).
+list(FILTER WEB_SOURCES EXCLUDE REGEX ".*/src/app/(DataFolder|Installation)\\.cpp$")
 
 add_executable(vandal ${WEB_SOURCES})
 target_include_directories(vandal PRIVATE ${CMAKE_SOURCE_DIR}/src)
