@@ -3,6 +3,7 @@
 //   cd build/game && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./vandal_bench
 #include "app/Loop.h"
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "player/Player.h"
 #include "player/Walker.h"
 #include "screens/Menu.h"
@@ -20,6 +21,7 @@ void setUpScreenOnce() {
     done = true;
     SDL_Init(SDL_INIT_VIDEO);
     screen = SDL_SetVideoMode(320, 240, 16, 0);
+    loadGameImages();
     menu.init(screen);
     graphics.init(screen);
     sound.enabled = 0; // measure drawing, not the mixer

@@ -3,11 +3,13 @@
 #include "app/Gamepad.h"
 #include "app/Installation.h"
 #include "app/Launcher.h"
+#include "app/Rest.h"
 #include "app/StartUpFailure.h"
 #include "app/Timer.h"
 #include "app/Window.h"
 #include "entities/BaseEntity.h"
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "player/Player.h"
 #include "player/Walker.h"
 #include "screens/Menu.h"
@@ -30,8 +32,6 @@ int lastEngineLevel;
 
 namespace {
 
-constexpr Uint32 kNosBurnTime = 4500;
-constexpr Uint32 kNosRechargeTime = 8500;
 constexpr int kNosExtraSpeed = 80;
 constexpr int kQuitModifiers = 0xC0; // either Ctrl key
 
@@ -350,14 +350,17 @@ void runPass(bool& quitRequested) {
 
 int runMainLoop() {
     bool quitRequested = false;
-    while (!quitRequested)
+    while (!quitRequested) {
         runPass(quitRequested);
+        if (!quitRequested) restUntilDue();
+    }
     return 0;
 }
 
 void shutDown() {
     // The mixer's thread goes first, so nothing plays into a device SDL is tearing down.
     sound.close();
+    spriteStore.release();
     SDL_Quit();
     returnToLauncher();
 }
@@ -383,6 +386,7 @@ void startUp() {
     screen = SDL_SetVideoMode(320, 240, 16, 0);
     if (!screen)
         failStartUp(std::string("Couldn't set 320x240x16 video mode: ") + SDL_GetError(), 2);
+    loadGameImages();
     if (SDL_NumJoysticks() > 0) {
         joystick = SDL_JoystickOpen(0);
         if (!joystick) std::fprintf(stderr, "Couldn't open joystick 0: %s\n", SDL_GetError());

@@ -26,15 +26,19 @@ extern Uint32 nosStartTime;
 extern Uint32 nosCooldownStart;
 extern int lastEngineLevel;
 
+constexpr Uint32 kNosBurnTime = 4500;     // ms of extra speed
+constexpr Uint32 kNosRechargeTime = 8500; // ms until the next burn is free
+
 // Start-up: SDL, the installation check, the screen, joystick 0, the caption, the
 // menu, the timers and the renderer. Exits with status 1 when SDL or a display cannot
 // be had, 2 when the video mode cannot, and 3 when the game's files are broken.
 void startUp();
 
-// One pass of the busy loop: the timed game steps, then every pending event.
+// One pass of the loop: the timed game steps, then every pending event.
 void runPass(bool& quitRequested);
 
-// Runs passes until the player quits; returns main's status.
+// Runs passes, resting between them until something is due, until the player quits;
+// returns main's status.
 int runMainLoop();
 
 // Handles one event in the state the game is in; sets quit when asked to.

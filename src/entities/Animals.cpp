@@ -88,7 +88,7 @@ void Animal::update() {
         turnTick = static_cast<int>(now);
     }
 
-    if (truncatedDistance(player.getPosition(), onScreen) > kReactionDistance) return;
+    if (!withinDistance(player.getPosition(), onScreen, kReactionDistance)) return;
     if (isDue(now, fleeStraightTick, kReactStraightPeriod)) {
         reactStraight(panickedHeading());
         fleeStraightTick = static_cast<int>(now);

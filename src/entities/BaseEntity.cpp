@@ -19,7 +19,7 @@ Point screenPosition(const BaseEntity& entity) {
 }
 
 bool carTouches(const BaseEntity& entity, int radius) {
-    return truncatedDistance(player.getPosition(), screenPosition(entity)) <= radius;
+    return withinDistance(player.getPosition(), screenPosition(entity), radius);
 }
 
 int panickedHeading() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "world/Point.h"
 #include <SDL/SDL.h>
 
@@ -83,11 +84,11 @@ bool isDue(Uint32 now, int lastTick, double period);
 // Pushes a moving entity one pixel back inside the map; true when it had to.
 bool keepInsideMap(BaseEntity& entity);
 
-// Owns a fixed set of colour-keyed images, freed with the entity.
+// A fixed set of colour-keyed images from the sprite store, shared with every other
+// entity that shows them; the store keeps them, so nothing is freed with the entity.
 template <int N> class SpriteSet {
   public:
     explicit SpriteSet(const char* const (&paths)[N]);
-    ~SpriteSet();
     SpriteSet(const SpriteSet&) = delete;
     SpriteSet& operator=(const SpriteSet&) = delete;
     SDL_Surface* operator[](int i) const { return images[i]; }
@@ -98,10 +99,5 @@ template <int N> class SpriteSet {
 
 template <int N> SpriteSet<N>::SpriteSet(const char* const (&paths)[N]) {
     for (int i = 0; i < N; ++i)
-        images[i] = loadKeyedSprite(paths[i]);
-}
-
-template <int N> SpriteSet<N>::~SpriteSet() {
-    for (SDL_Surface* image : images)
-        SDL_FreeSurface(image);
+        images[i] = spriteStore.shared(paths[i]);
 }

@@ -48,7 +48,7 @@ void Pedestrian::update() {
     if (alive == 0) return;
     Point onScreen = screenPosition(*this);
     if (keepInsideMap(*this)) return;
-    if (truncatedDistance(player.getPosition(), onScreen) > traits.reactionDistance) return;
+    if (!withinDistance(player.getPosition(), onScreen, traits.reactionDistance)) return;
 
     Uint32 now = ticksNow();
     if (isDue(now, straightTick, traits.straightPeriod)) {

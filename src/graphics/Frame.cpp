@@ -91,11 +91,11 @@ bool entityPass(cGraphics& g) {
         BaseEntity* entity = game.currentLevel->entities[i];
         if (!entity) continue;
         Point p = screenPosition(*entity);
-        if (truncatedDistance(player.getPosition(), p) <= entity->reach) {
+        if (withinDistance(player.getPosition(), p, entity->reach)) {
             entity->hit(1);
             if (isExit(entity)) return true;
         }
-        if (truncatedDistance(player.getPosition(), p) > kCullDistance) continue;
+        if (!withinDistance(player.getPosition(), p, kCullDistance)) continue;
         stepMovingKind(entity);
         drawEntity(g, entity, p);
     }
@@ -108,7 +108,7 @@ void treePass(cGraphics& g) {
         if (!entity) continue;
         if (entity->kind != KindDeadTree && entity->kind != KindPalmTree) continue;
         Point p = screenPosition(*entity);
-        if (truncatedDistance(player.getPosition(), p) > kCullDistance) continue;
+        if (!withinDistance(player.getPosition(), p, kCullDistance)) continue;
         g.drawSprite(entity->currentSprite(), p);
     }
 }
@@ -182,23 +182,43 @@ void drawStats(cGraphics& g) {
 // green channel is 8-bit and simply wraps round below 30.
 void tintGameOver(cGraphics& g) {
     SDL_Surface* buffer = g.backBuffer;
-    for (int y = 0; y < screenRect.h; ++y) {
-        for (int x = 0; x < screenRect.w; ++x) {
-            Uint8 r, gr, b;
-            SDL_GetRGB(getPixel(buffer, x, y), buffer->format, &r, &gr, &b);
-            if (r <= 50 && gr <= 50 && b <= 50) continue;
-            putPixel(buffer, x, y, SDL_MapRGB(buffer->format, 255, static_cast<Uint8>(gr - 30), 0));
+    tintBrightPixels(buffer, screenRect, 0, packRgb(buffer->format, 255, 0, 0));
+}
+
+} // namespace
+
+namespace {
+
+// The fire ring's sixty directions, 6 degrees apart, worked out once: the ring is
+// drawn in every frame of a nuke, and the handheld has no floating-point unit to
+// take a cosine in each of them.
+struct FireRingDirections {
+    static constexpr int kCount = 60;
+    double cosine[kCount];
+    double sine[kCount];
+};
+
+const FireRingDirections& fireRingDirections() {
+    static const FireRingDirections table = [] {
+        FireRingDirections t{};
+        float angle = 0.0f;
+        for (int i = 0; i < FireRingDirections::kCount; ++i, angle += 6.0f) {
+            float radians = angle * 0.017453277f;
+            t.cosine[i] = std::cos(static_cast<double>(radians));
+            t.sine[i] = std::sin(static_cast<double>(radians));
         }
-    }
+        return t;
+    }();
+    return table;
 }
 
 } // namespace
 
 void cGraphics::drawFireRing(int cx, int cy, int r) {
-    for (float angle = 0.0f; angle < 360.0f; angle += 6.0f) {
-        float radians = angle * 0.017453277f;
-        int x = static_cast<int>(cx + std::cos(static_cast<double>(radians)) * r + 0.5);
-        int y = static_cast<int>(cy + std::sin(static_cast<double>(radians)) * r + 0.5);
+    const FireRingDirections& directions = fireRingDirections();
+    for (int i = 0; i < FireRingDirections::kCount; ++i) {
+        int x = static_cast<int>(cx + directions.cosine[i] * r + 0.5);
+        int y = static_cast<int>(cy + directions.sine[i] * r + 0.5);
         drawSprite(fireImage, {x, y});
     }
 }
@@ -226,12 +246,21 @@ void cGraphics::frame() {
     SDL_Flip(screen);
 }
 
+// Every pixel draws its three colour values even when it falls off the screen, so the
+// random numbers that follow come out the same wherever the ring is.
 void cGraphics::rasterCircle(int x0, int y0, int radius) {
-    auto plot = [this](int x, int y) {
+    SurfaceLock lock(backBuffer);
+    const SDL_PixelFormat* format = backBuffer->format;
+    Uint8* pixels = static_cast<Uint8*>(backBuffer->pixels);
+    int pitch = backBuffer->pitch;
+    int width = backBuffer->w < 320 ? backBuffer->w : 320;
+    int height = backBuffer->h < 240 ? backBuffer->h : 240;
+    auto plot = [=](int x, int y) {
         Uint8 r = static_cast<Uint8>(randRange(0, 255));
         Uint8 g = static_cast<Uint8>(randRange(0, 255));
         Uint8 b = static_cast<Uint8>(randRange(0, 255));
-        putPixel(backBuffer, x, y, SDL_MapRGB(backBuffer->format, r, g, b));
+        if (x < 0 || x >= width || y < 0 || y >= height) return;
+        reinterpret_cast<Uint16*>(pixels + y * pitch)[x] = packRgb(format, r, g, b);
     };
     int f = 1 - radius;
     int ddF_x = 1;

@@ -1,6 +1,7 @@
 #include "graphics/Graphics.h"
 #include "app/Assets.h"
 #include "app/StartUpFailure.h"
+#include "graphics/SpriteStore.h"
 #include <cstring>
 
 SDL_Rect hudRect;
@@ -15,12 +16,6 @@ void setColourKey(SDL_Surface* surface) {
     SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, 0, 255, 0));
 }
 
-SDL_Surface* loadKeyedSprite(const char* path) {
-    SDL_Surface* sprite = loadSprite(path);
-    setColourKey(sprite);
-    return sprite;
-}
-
 SDL_Rect centreRect(SDL_Surface* surface, Point point) {
     SDL_Rect rect;
     rect.x = static_cast<Sint16>(point.x - surface->w / 2);
@@ -33,7 +28,11 @@ SDL_Rect centreRect(SDL_Surface* surface, Point point) {
 void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
     if (!sprite) return;
     SDL_Rect where = centreRect(sprite, centre);
-    SDL_BlitSurface(sprite, nullptr, backBuffer, &where);
+    const OpaqueRuns* runs = spriteStore.opaqueRunsOf(sprite);
+    if (runs && backBuffer->format->BytesPerPixel == 2)
+        copyOpaqueRuns(sprite, *runs, where, backBuffer);
+    else
+        SDL_BlitSurface(sprite, nullptr, backBuffer, &where);
 }
 
 namespace {
@@ -45,10 +44,11 @@ namespace {
     failStartUp(std::string("Vandal Demo cannot load ") + path + ": " + SDL_GetError(), 3);
 }
 
+// Converted to the screen's format once here rather than at every blit.
 SDL_Surface* requireSprite(const char* path) {
     SDL_Surface* image = loadSprite(path);
     if (!image) missingGameFile(path);
-    return image;
+    return toScreenFormat(image);
 }
 
 TTF_Font* requireFont(const char* path, int points) {

@@ -65,6 +65,5 @@ extern SDL_Rect nosRect;
 SDL_Surface* loadSprite(const char* path);
 // Pure green (0, 255, 0) is the transparent colour of every sprite.
 void setColourKey(SDL_Surface* surface);
-SDL_Surface* loadKeyedSprite(const char* path);
 // The rectangle of the surface's size centred on point (halves truncated).
 SDL_Rect centreRect(SDL_Surface* surface, Point point);

@@ -54,11 +54,75 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 value) {
 
 namespace {
 
-// Pure green, or no alpha at all where a surface keeps its key as real transparency.
+// The tint works on the stored pixel itself rather than converting each one to 8-bit
+// colours and back: a channel reads above 50 from some stored value up, and the lowered
+// green depends on the green alone. Both are read off the surface's own format, so the
+// result is the one the conversions would give.
+struct BrightTint {
+    Uint16 brightRed, brightGreen, brightBlue;
+    Uint16 loweredGreen[256]; // by the stored green value, in place
+
+    explicit BrightTint(SDL_PixelFormat* f)
+        : brightRed(brightFrom(f, f->Rmask, 0)), brightGreen(brightFrom(f, f->Gmask, 1)),
+          brightBlue(brightFrom(f, f->Bmask, 2)) {
+        for (Uint32 v = 0; v <= f->Gmask >> f->Gshift && v < 256; ++v) {
+            Uint8 r, g, b;
+            SDL_GetRGB(v << f->Gshift, f, &r, &g, &b);
+            loweredGreen[v] = packRgb(f, 0, static_cast<Uint8>(g - 30), 0);
+        }
+    }
+
+    // The smallest stored value (in place) whose 8-bit reading is above 50.
+    static Uint16 brightFrom(SDL_PixelFormat* f, Uint32 mask, int channel) {
+        Uint32 shift = mask ? __builtin_ctz(mask) : 0;
+        for (Uint32 v = 0; v <= mask >> shift; ++v) {
+            Uint8 c[3];
+            SDL_GetRGB(v << shift, f, &c[0], &c[1], &c[2]);
+            if (c[channel] > 50) return static_cast<Uint16>(v << shift);
+        }
+        return static_cast<Uint16>(mask + 1); // never bright
+    }
+};
+
+} // namespace
+
+void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set) {
+    SDL_PixelFormat* f = surface->format;
+    if (f->BytesPerPixel != 2) return;
+    const BrightTint tint(f);
+    int right = rect.x + rect.w < surface->w ? rect.x + rect.w : surface->w;
+    int bottom = rect.y + rect.h < surface->h ? rect.y + rect.h : surface->h;
+    // Held in locals: the pixel stores could alias the format, which would make the
+    // compiler read every mask again for each pixel.
+    const Uint32 redMask = f->Rmask, greenMask = f->Gmask, blueMask = f->Bmask;
+    const Uint32 brightRed = tint.brightRed, brightGreen = tint.brightGreen,
+                 brightBlue = tint.brightBlue;
+    const int greenShift = f->Gshift;
+    SurfaceLock lock(surface);
+    for (int y = rect.y < 0 ? 0 : rect.y; y < bottom; ++y) {
+        Uint16* row =
+            reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = rect.x < 0 ? 0 : rect.x; x < right; ++x) {
+            Uint32 p = row[x];
+            if ((p & redMask) < brightRed && (p & greenMask) < brightGreen &&
+                (p & blueMask) < brightBlue)
+                continue;
+            row[x] = static_cast<Uint16>((p & keep) | set |
+                                         tint.loweredGreen[(p & greenMask) >> greenShift]);
+        }
+    }
+}
+
+namespace {
+
+// Pure green reads back as itself and nothing else does, so the stored pixel can be
+// compared with the key's own value.
+// Pure green, or no alpha at all where a surface keeps its key as real transparency
+// (the browser's).
 bool isTransparent(SDL_Surface* image, int x, int y) {
-    Uint8 r, g, b, a;
-    SDL_GetRGBA(getPixel(image, x, y), image->format, &r, &g, &b, &a);
-    return (r == 0 && g == 255 && b == 0) || a == 0;
+    Uint32 pixel = getPixel(image, x, y);
+    return pixel == SDL_MapRGB(image->format, 0, 255, 0) ||
+           (image->format->Amask && !(pixel & image->format->Amask));
 }
 
 // One in five opaque candidates takes the stain; returns true once one has.
@@ -93,6 +157,7 @@ void paintBlood(cPlayer& car) {
     for (int heading : order) {
         SDL_Surface* image = car.sprites[heading];
         if (!image) continue;
+        SurfaceLock lock(image);
         if (heading == 4)
             stainUpward(image);
         else

@@ -9,3 +9,29 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 value);
 
 // One dark-red stain on each of the car's eight heading images, for one kill.
 void paintBlood(cPlayer& car);
+
+// Holds a surface locked while pixels are written straight into its memory: the web
+// build only sees writes made under a lock, and the handheld may need it for video
+// memory.
+class SurfaceLock {
+  public:
+    explicit SurfaceLock(SDL_Surface* s) : surface(s) { SDL_LockSurface(surface); }
+    ~SurfaceLock() { SDL_UnlockSurface(surface); }
+    SurfaceLock(const SurfaceLock&) = delete;
+    SurfaceLock& operator=(const SurfaceLock&) = delete;
+
+  private:
+    SDL_Surface* surface;
+};
+
+// Both tints of the game, the game-over picture and the menu highlight, pass over the
+// pixels whose red, green or blue reads above 50 and take 30 off their green, a byte
+// that wraps round. On a 16-bit surface, within rect, each such pixel p becomes
+// (p & keep) | set | its lowered green.
+void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set);
+
+// The 16-bit pixel SDL_MapRGB would give, without the call.
+inline Uint16 packRgb(const SDL_PixelFormat* f, Uint8 r, Uint8 g, Uint8 b) {
+    return static_cast<Uint16>((r >> f->Rloss) << f->Rshift | (g >> f->Gloss) << f->Gshift |
+                               (b >> f->Bloss) << f->Bshift);
+}

@@ -1,21 +1,34 @@
 #include "graphics/Graphics.h"
+#include <string>
 
 namespace {
 
 const SDL_Color black = {0, 0, 0, 0};
 
-// Renders one line, keys its background out and blits it; nothing is kept.
-void blitLine(SDL_Surface* target, TTF_Font* font, const char* text, SDL_Color foreground,
-              SDL_Color background, int x, int y) {
-    if (!font) return;
+// One line of text with its background keyed out; null without a font or text.
+SDL_Surface* renderLine(TTF_Font* font, const char* text, SDL_Color foreground,
+                        SDL_Color background) {
+    if (!font) return nullptr;
     SDL_Surface* line = TTF_RenderText_Shaded(font, text, foreground, background);
-    if (!line) return;
+    if (!line) return nullptr;
     SDL_SetColorKey(line, SDL_SRCCOLORKEY,
                     SDL_MapRGB(line->format, background.r, background.g, background.b));
+    return line;
+}
+
+void blitAt(SDL_Surface* target, SDL_Surface* line, int x, int y) {
+    if (!line) return;
     SDL_Rect where;
     where.x = static_cast<Sint16>(x);
     where.y = static_cast<Sint16>(y);
     SDL_BlitSurface(line, nullptr, target, &where);
+}
+
+// Renders one line and blits it; nothing is kept.
+void blitLine(SDL_Surface* target, TTF_Font* font, const char* text, SDL_Color foreground,
+              SDL_Color background, int x, int y) {
+    SDL_Surface* line = renderLine(font, text, foreground, background);
+    blitAt(target, line, x, y);
     SDL_FreeSurface(line);
 }
 
@@ -37,9 +50,40 @@ void cGraphics::drawListText(int x, int y, const char* text, int style) {
     blitLine(backBuffer, largeFont, text, styles[style], black, x, y);
 }
 
+namespace {
+
+// The HUD's numbers change a few times a second at most, and rendering a line is the
+// dearest thing in a quiet frame, so each place on the strip keeps the line it last
+// showed and renders again only when its text changes.
+struct HudLine {
+    int x = -1;
+    int y = -1;
+    std::string text;
+    SDL_Surface* line = nullptr;
+};
+HudLine hudLines[8];
+
+HudLine& hudLineAt(int x, int y) {
+    for (HudLine& slot : hudLines)
+        if (slot.x == x && slot.y == y) return slot;
+    for (HudLine& slot : hudLines)
+        if (slot.x < 0) return slot;
+    return hudLines[0];
+}
+
+} // namespace
+
 // (1, 1, 1) rather than black, which is the key colour; it still shows as black.
 void cGraphics::drawHudText(int x, int y, const char* text) {
-    blitLine(backBuffer, smallFont, text, colour(1, 1, 1), black, x, y);
+    HudLine& slot = hudLineAt(x, y);
+    if (slot.x != x || slot.y != y || slot.text != text || !slot.line) {
+        SDL_FreeSurface(slot.line);
+        slot.line = renderLine(smallFont, text, colour(1, 1, 1), black);
+        slot.x = x;
+        slot.y = y;
+        slot.text = text;
+    }
+    blitAt(backBuffer, slot.line, x, y);
 }
 
 void cGraphics::drawSpeech(const char* text) {

@@ -4,6 +4,7 @@
 #include "app/Timer.h"
 #include "entities/BaseEntity.h"
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "player/Walker.h"
 #include "sound/Sound.h"
 #include "world/Game.h"
@@ -33,13 +34,12 @@ void resetCarClocks() {
 
 cPlayer::cPlayer() { reset(); }
 
+// The heading images get blood painted on them, so the car has copies of its own; the
+// burnt-out look is never painted and can be shared.
 void cPlayer::loadSprites() {
     for (int heading = 1; heading <= 8; ++heading)
-        sprites[heading] = loadSprite(assets::carImages[heading - 1]);
-    deadSprite = loadSprite(assets::carImages[8]);
-    for (int heading = 1; heading <= 8; ++heading)
-        setColourKey(sprites[heading]);
-    setColourKey(deadSprite);
+        sprites[heading] = spriteStore.ownCopy(assets::carImages[heading - 1]);
+    deadSprite = spriteStore.shared(assets::carImages[8]);
 }
 
 void cPlayer::freeSprites() {
@@ -47,7 +47,6 @@ void cPlayer::freeSprites() {
         SDL_FreeSurface(sprite);
         sprite = nullptr;
     }
-    SDL_FreeSurface(deadSprite);
     deadSprite = nullptr;
 }
 
@@ -57,7 +56,8 @@ void cPlayer::reloadSprites() {
 }
 
 void cPlayer::reset() {
-    reloadSprites();
+    // Until start-up has loaded the pictures there is no blood to wash off.
+    if (deadSprite) reloadSprites();
     menKilled = catsKilled = dogsKilled = pinkKilled = 0;
     levelCount = 0;
     nukeRadius = 0;

@@ -1,6 +1,7 @@
 #include "player/Walker.h"
 #include "app/Assets.h"
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "sound/Sound.h"
 #include "world/Random.h"
 
@@ -8,10 +9,11 @@ namespace {
 bool grunted;
 }
 
-cWalker::cWalker() {
+cWalker::cWalker() { reset(); }
+
+void cWalker::loadImages() {
     for (int i = 0; i < 5; ++i)
-        images[i] = loadKeyedSprite(assets::manImages[i]);
-    reset();
+        images[i] = spriteStore.shared(assets::manImages[i]);
 }
 
 void cWalker::reset() {

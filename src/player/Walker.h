@@ -17,6 +17,9 @@ class cWalker {
     cWalker(const cWalker&) = delete;
     cWalker& operator=(const cWalker&) = delete;
 
+    // The man set, shared with the men on the map; start-up calls it once the screen
+    // exists.
+    void loadImages();
     void reset();
     void step(int dir);
     SDL_Surface* currentSprite();

@@ -102,18 +102,8 @@ void show(cMenu& m) {
 // outline alone. Green is a byte, so a very low green wraps round to a bright one.
 void tintEntry(SDL_Surface* canvas, int n) {
     if (n < 1 || n > 6 || !canvas) return;
-    const SDL_Rect& rect = entryRects[n];
-    SDL_LockSurface(canvas);
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        for (int x = rect.x; x < rect.x + rect.w; ++x) {
-            Uint8 r, g, b;
-            SDL_GetRGB(getPixel(canvas, x, y), canvas->format, &r, &g, &b);
-            if (r <= 50 && g <= 50 && b <= 50) continue;
-            g = static_cast<Uint8>(g - 30);
-            putPixel(canvas, x, y, SDL_MapRGB(canvas->format, r, g, b));
-        }
-    }
-    SDL_UnlockSurface(canvas);
+    SDL_PixelFormat* f = canvas->format;
+    tintBrightPixels(canvas, entryRects[n], static_cast<Uint16>(f->Rmask | f->Bmask), 0);
 }
 
 void composeFreerunPage(cMenu& m) {

@@ -1,16 +1,20 @@
 #pragma once
-#include <cmath>
 
 struct Point {
     int x;
     int y;
 };
 
-// The game's one notion of distance: Euclidean, truncated toward zero.
-inline int truncatedDistance(Point a, Point b) {
-    int dx = a.x - b.x;
-    int dy = a.y - b.y;
-    return static_cast<int>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+// The game's one notion of distance is Euclidean, truncated toward zero. "At most r
+// apart" is then exactly dx² + dy² < (r + 1)², which needs no square root: the
+// handheld has no floating-point unit, and this test runs for every entity in every
+// frame.
+inline bool withinDistance(Point a, Point b, int r) {
+    if (r < 0) return false;
+    long long dx = a.x - b.x;
+    long long dy = a.y - b.y;
+    long long limit = r + 1LL;
+    return dx * dx + dy * dy < limit * limit;
 }
 
 // Directions 1..8: north, south, west, east, north-west, north-east, south-west,

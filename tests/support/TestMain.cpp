@@ -1,5 +1,6 @@
 #include "app/Loop.h"
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "screens/Menu.h"
 #include "sound/Sound.h"
 #include "support/TestSupport.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     if (SDL_Init(SDL_INIT_VIDEO) < 0) return 1;
     screen = SDL_SetVideoMode(320, 240, 16, 0);
+    loadGameImages();
     menu.init(screen);
     graphics.init(screen);
     resetGame();

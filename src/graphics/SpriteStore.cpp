@@ -1,0 +1,117 @@
+#include "graphics/SpriteStore.h"
+#include "graphics/Graphics.h"
+#include "graphics/Pixels.h"
+#include <cstring>
+#include "player/Player.h"
+#include "player/Walker.h"
+#include "screens/Menu.h"
+#include "screens/Shop.h"
+
+cSpriteStore spriteStore;
+
+namespace {
+
+OpaqueRuns findOpaqueRuns(SDL_Surface* picture) {
+    OpaqueRuns found;
+    Uint16 key = static_cast<Uint16>(SDL_MapRGB(picture->format, 0, 255, 0));
+    SurfaceLock lock(picture);
+    for (int y = 0; y < picture->h; ++y) {
+        const Uint16* row = reinterpret_cast<const Uint16*>(static_cast<Uint8*>(picture->pixels) +
+                                                            y * picture->pitch);
+        int x = 0;
+        while (x < picture->w) {
+            while (x < picture->w && row[x] == key)
+                ++x;
+            int start = x;
+            while (x < picture->w && row[x] != key)
+                ++x;
+            if (x > start)
+                found.runs.push_back({static_cast<Uint16>(y), static_cast<Uint16>(start),
+                                      static_cast<Uint16>(x - start)});
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+SDL_Surface* toScreenFormat(SDL_Surface* loaded) {
+    if (!loaded || !SDL_GetVideoSurface()) return loaded;
+    SDL_Surface* converted = SDL_DisplayFormat(loaded);
+    if (!converted) return loaded;
+    SDL_FreeSurface(loaded);
+    return converted;
+}
+
+SDL_Surface* cSpriteStore::shared(const char* path) {
+    auto known = byAddress.find(path);
+    if (known != byAddress.end()) return known->second;
+    SDL_Surface*& picture = byPath[path];
+    if (!picture) {
+        picture = toScreenFormat(loadSprite(path));
+        if (!picture) return nullptr;
+        // Keyed after the conversion, so the key is the screen's own green.
+        setColourKey(picture);
+        if (picture->format->BytesPerPixel == 2) runsByPicture[picture] = findOpaqueRuns(picture);
+        ++decoded;
+    }
+    byAddress[path] = picture;
+    return picture;
+}
+
+SDL_Surface* cSpriteStore::ownCopy(const char* path) {
+    SDL_Surface* original = shared(path);
+    if (!original) return nullptr;
+    SDL_Surface* copy = SDL_ConvertSurface(original, original->format, SDL_SWSURFACE);
+    setColourKey(copy);
+    return copy;
+}
+
+void cSpriteStore::release() {
+    for (auto& entry : byPath)
+        SDL_FreeSurface(entry.second);
+    byPath.clear();
+    byAddress.clear();
+    runsByPicture.clear();
+    decoded = 0;
+}
+
+const OpaqueRuns* cSpriteStore::opaqueRunsOf(SDL_Surface* picture) const {
+    auto known = runsByPicture.find(picture);
+    return known == runsByPicture.end() ? nullptr : &known->second;
+}
+
+void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
+                    SDL_Surface* target) {
+    const SDL_Rect& clip = target->clip_rect;
+    int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
+    if (where.x >= right || where.y >= bottom || where.x + picture->w <= left ||
+        where.y + picture->h <= top)
+        return;
+    SurfaceLock lock(target);
+    const Uint8* from = static_cast<const Uint8*>(picture->pixels);
+    Uint8* to = static_cast<Uint8*>(target->pixels);
+    for (const OpaqueRuns::Run& run : runs.runs) {
+        int y = where.y + run.row;
+        if (y < top || y >= bottom) continue;
+        int x0 = where.x + run.start;
+        int x1 = x0 + run.length;
+        int skipped = x0 < left ? left - x0 : 0;
+        x0 += skipped;
+        if (x1 > right) x1 = right;
+        if (x0 >= x1) continue;
+        const Uint16* source =
+            reinterpret_cast<const Uint16*>(from + run.row * picture->pitch) + run.start + skipped;
+        Uint16* destination = reinterpret_cast<Uint16*>(to + y * target->pitch) + x0;
+        std::memcpy(destination, source, static_cast<size_t>(x1 - x0) * sizeof(Uint16));
+    }
+}
+
+void loadGameImages() {
+    player.reloadSprites();
+    walker.loadImages();
+    menu.menuImage = toScreenFormat(menu.menuImage);
+    menu.pageImage = toScreenFormat(menu.pageImage);
+    menu.resumeImage = toScreenFormat(menu.resumeImage);
+    shop.screenImage = toScreenFormat(shop.screenImage);
+}

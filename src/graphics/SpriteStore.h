@@ -1,0 +1,59 @@
+#pragma once
+#include <SDL/SDL.h>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The opaque stretches of a shared 16-bit picture, row by row: the frame copies them
+// straight into the back buffer instead of testing every pixel against the key, and
+// without the blit machinery's cost for each of the thousands of small sprites.
+struct OpaqueRuns {
+    struct Run {
+        Uint16 row;
+        Uint16 start;
+        Uint16 length;
+    };
+    std::vector<Run> runs;
+};
+
+// Every picture of the map is decoded once, in the screen's own pixel format, and
+// shared by everything that shows it: a crowded map holds one copy of each image, a
+// blit needs no conversion, and a level switch opens no file it has opened before.
+class cSpriteStore {
+  public:
+    // The colour-keyed picture at path, shared: never paint on it. Null when the file
+    // cannot be loaded, which is asked for again next time.
+    SDL_Surface* shared(const char* path);
+    // A colour-keyed copy of its own, for a picture that gets painted on (the car's
+    // blood); the caller frees it.
+    SDL_Surface* ownCopy(const char* path);
+    // Frees every shared picture; what was handed out before is gone with it.
+    void release();
+    // How many files have been decoded since the start (or the last release).
+    int decodedCount() const { return decoded; }
+    // The opaque runs of a 16-bit picture the store shares; null for any other.
+    const OpaqueRuns* opaqueRunsOf(SDL_Surface* picture) const;
+
+  private:
+    // Asked by address first: the paths are the game's own constants, so a pointer
+    // compare spares hashing the text for each of the thousands of entities.
+    std::unordered_map<const char*, SDL_Surface*> byAddress;
+    std::unordered_map<std::string, SDL_Surface*> byPath;
+    std::unordered_map<SDL_Surface*, OpaqueRuns> runsByPicture;
+    int decoded = 0;
+};
+
+extern cSpriteStore spriteStore;
+
+// A loaded picture converted to the screen's format (the loaded one is freed), so
+// blitting it is a plain copy; unchanged while there is no screen yet.
+SDL_Surface* toScreenFormat(SDL_Surface* loaded);
+
+// Draws a picture at where (its top-left corner) onto a 16-bit target, clipped as a
+// blit would be, copying only its opaque runs.
+void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
+                    SDL_Surface* target);
+
+// Start-up's one call once the screen exists: the car's, the walker's and the
+// interface pictures in the screen's format.
+void loadGameImages();
