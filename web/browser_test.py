@@ -131,7 +131,9 @@ def check_game(session, pictures):
     check_hud_text(session, picture, pictures)
     greens = sum(1 for _, _, p in picture.pixels(MAP_AREA) if p == (0, 255, 0))
     expect(greens == 0, "%d pixels of sprite background green on the map" % greens)
-    expect(picture.find(pictures.car_up, (155, 115, 165, 125)) is not None,
+    car = pictures.car_up
+    corner = (160 - car.width // 2, 120 - car.height // 2)
+    expect(picture.same_fraction(car, (*corner, car.width, car.height), at=corner) > 0.85,
            "the car is not drawn at the centre of the screen")
     session.key("x")
     wait_for_picture(session, lambda p: menu_shows(p, pictures.resume, 1), "the pause menu")
