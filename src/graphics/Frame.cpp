@@ -178,13 +178,6 @@ void drawStats(cGraphics& g) {
     }
 }
 
-// The game-over picture: everything but the darkest pixels turns red-orange. The
-// green channel is 8-bit and simply wraps round below 30.
-void tintGameOver(cGraphics& g) {
-    SDL_Surface* buffer = g.backBuffer;
-    tintBrightPixels(buffer, screenRect, 0, packRgb(buffer->format, 255, 0, 0));
-}
-
 } // namespace
 
 namespace {
@@ -241,7 +234,7 @@ void cGraphics::frame() {
     drawShop(*this);
     drawMission(*this);
     drawStats(*this);
-    if (walker.getHealth() == 0) tintGameOver(*this);
+    if (walker.getHealth() == 0) tintGameOver(backBuffer, screenRect);
     SDL_BlitSurface(backBuffer, nullptr, screen, &screenRect);
     SDL_Flip(screen);
 }
