@@ -121,8 +121,7 @@ const Uint16* tintTableFor(SDL_PixelFormat* f, Uint16 keep, Uint16 set) {
     return tables.back().tinted.data();
 }
 
-} // namespace
-
+// Within rect, each bright pixel p becomes (p & keep) | set | its lowered green.
 void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set) {
     if (surface->format->BytesPerPixel != 2) return;
     const Uint16* tinted = tintTableFor(surface->format, keep, set);
@@ -138,10 +137,10 @@ void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, U
     }
 }
 
-namespace {
-
 // Pure red with no green: the tint adds the lowered green.
 Uint16 gameOverRed(const SDL_PixelFormat* f) { return packRgb(f, 255, 0, 0); }
+
+Uint16 redAndBlue(const SDL_PixelFormat* f) { return static_cast<Uint16>(f->Rmask | f->Bmask); }
 
 } // namespace
 
@@ -149,8 +148,14 @@ void tintGameOver(SDL_Surface* buffer, const SDL_Rect& rect) {
     tintBrightPixels(buffer, rect, 0, gameOverRed(buffer->format));
 }
 
-void prepareGameOverTint(SDL_PixelFormat* format) {
-    if (format->BytesPerPixel == 2) tintTableFor(format, 0, gameOverRed(format));
+void tintMenuHighlight(SDL_Surface* canvas, const SDL_Rect& rect) {
+    tintBrightPixels(canvas, rect, redAndBlue(canvas->format), 0);
+}
+
+void prepareTints(SDL_PixelFormat* format) {
+    if (format->BytesPerPixel != 2) return;
+    tintTableFor(format, 0, gameOverRed(format));
+    tintTableFor(format, redAndBlue(format), 0);
 }
 
 namespace {

@@ -143,5 +143,5 @@ void loadGameImages() {
     menu.resumeImage = toScreenFormat(menu.resumeImage);
     shop.screenImage = toScreenFormat(shop.screenImage);
     // The back buffer is made in the screen's 16-bit format, not yet at this point.
-    if (SDL_Surface* screen = SDL_GetVideoSurface()) prepareGameOverTint(screen->format);
+    if (SDL_Surface* screen = SDL_GetVideoSurface()) prepareTints(screen->format);
 }

@@ -10,15 +10,15 @@ TEST(Tints, EveryStoredValueAsTheColourConversionsGive) {
     SDL_PixelFormat* f = all->format;
     const struct {
         const char* name;
-        Uint16 keep, set;
+        void (*tint)(SDL_Surface*, const SDL_Rect&);
         bool keepsRedAndBlue;
-    } tints[] = {{"game over", 0, 0xF800, false}, {"menu highlight", 0xF81F, 0, true}};
+    } tints[] = {{"game over", tintGameOver, false}, {"menu highlight", tintMenuHighlight, true}};
     for (const auto& tint : tints) {
         SCOPED_TRACE(tint.name);
         auto* pixels = static_cast<Uint16*>(all->pixels);
         for (Uint32 p = 0; p <= 0xFFFF; ++p)
             pixels[p] = static_cast<Uint16>(p);
-        tintBrightPixels(all, {0, 0, 256, 256}, tint.keep, tint.set);
+        tint.tint(all, {0, 0, 256, 256});
         for (Uint32 p = 0; p <= 0xFFFF; ++p) {
             Uint8 r, g, b;
             SDL_GetRGB(p, f, &r, &g, &b);
