@@ -17,12 +17,6 @@ int opposite(int direction) {
     return reversed[direction];
 }
 
-void stepToward(BaseEntity& entity, int direction) {
-    Point offset = directionStep(direction);
-    entity.x += offset.x;
-    entity.y += offset.y;
-}
-
 // How an animal paces itself, in ms. The diagonal periods carry a half millisecond
 // so that a diagonal walk covers about the same ground as a straight one.
 constexpr Uint32 kFramePeriod = 100;
@@ -35,11 +29,7 @@ constexpr int kReactionDistance = 65;
 } // namespace
 
 Animal::Animal(int animalKind, bool charging, const char* const (&paths)[10])
-    : charges(charging), images(paths) {
-    reach = 15;
-    kind = animalKind;
-    registerInCurrentLevel();
-}
+    : BaseEntity(animalKind, 15), charges(charging), images(paths) {}
 
 SDL_Surface* Animal::currentSprite() {
     if (alive == 0) return corpse < 2 ? images[4] : images[9];

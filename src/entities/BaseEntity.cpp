@@ -8,6 +8,10 @@
 
 void BaseEntity::hit(int) {}
 
+BaseEntity::BaseEntity(int entityKind, int touchRadius) : reach(touchRadius), kind(entityKind) {
+    registerInCurrentLevel();
+}
+
 void BaseEntity::registerInCurrentLevel() {
     // An entity built outside a level would be lost, or worse, land in a dead list.
     assert(game.currentLevel && "entities are built by a level generator");
@@ -26,6 +30,12 @@ int panickedHeading() {
     int heading = player.getHeading();
     if (randRange(0, 100) <= 30) heading = randRange(1, 8);
     return heading;
+}
+
+void stepToward(BaseEntity& entity, int direction) {
+    Point offset = directionStep(direction);
+    entity.x += offset.x;
+    entity.y += offset.y;
 }
 
 bool keepInsideMap(BaseEntity& entity) {

@@ -54,6 +54,9 @@ class BaseEntity {
 
   protected:
     BaseEntity() = default;
+    // Every kind of thing on the map: its kind and touch radius, registered in the
+    // current level at once.
+    BaseEntity(int entityKind, int touchRadius);
     ~BaseEntity() = default;
 
     // Appends this entity to the current level's list; there must be a current level.
@@ -81,6 +84,9 @@ int directionImage(int direction);
 bool isDue(Uint32 now, int lastTick, Uint32 period);
 bool isDue(Uint32 now, int lastTick, double period);
 
+// Moves an entity one pixel in a direction 1..8.
+void stepToward(BaseEntity& entity, int direction);
+
 // Pushes a moving entity one pixel back inside the map; true when it had to.
 bool keepInsideMap(BaseEntity& entity);
 
@@ -89,6 +95,7 @@ bool keepInsideMap(BaseEntity& entity);
 template <int N> class SpriteSet {
   public:
     explicit SpriteSet(const char* const (&paths)[N]);
+    explicit SpriteSet(const char* path); // a set of one picture
     SpriteSet(const SpriteSet&) = delete;
     SpriteSet& operator=(const SpriteSet&) = delete;
     SDL_Surface* operator[](int i) const { return images[i]; }
@@ -100,4 +107,9 @@ template <int N> class SpriteSet {
 template <int N> SpriteSet<N>::SpriteSet(const char* const (&paths)[N]) {
     for (int i = 0; i < N; ++i)
         images[i] = spriteStore.shared(paths[i]);
+}
+
+template <int N> SpriteSet<N>::SpriteSet(const char* path) {
+    static_assert(N == 1, "one path makes a set of one");
+    images[0] = spriteStore.shared(path);
 }

@@ -61,20 +61,14 @@ void Exit::switchLevel(int target, const char* soundPath) {
     game.enterLevel(target);
 }
 
-Portal::Portal() {
-    kind = KindPortal;
-    registerInCurrentLevel();
-    reach = randRange(25, 60);
+Portal::Portal() : Exit(KindPortal, randRange(25, 60)) {
     buildImage(portalColour);
     setColourKey(image);
 }
 
 void Portal::hit(int) { switchLevel(3, assets::portal); }
 
-Hellrift::Hellrift() {
-    kind = KindHellrift;
-    registerInCurrentLevel();
-    reach = randRange(25, 45);
+Hellrift::Hellrift() : Exit(KindHellrift, randRange(25, 45)) {
     buildImage(hellriftColour);
     setColourKey(image);
 }

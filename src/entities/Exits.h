@@ -8,7 +8,7 @@ class Exit : public BaseEntity {
     SDL_Surface* currentSprite() override { return image; }
 
   protected:
-    Exit() = default;
+    Exit(int exitKind, int touchRadius) : BaseEntity(exitKind, touchRadius) {}
     ~Exit();
     // Leaves the current level for a new level `target`, announced by `soundPath`.
     void switchLevel(int target, const char* soundPath);

@@ -9,20 +9,12 @@
 Uint32 afroChopTick = 0;
 
 namespace {
-const char* const deadTreePaths[1] = {assets::deadTreeImage};
-const char* const palmTreePaths[1] = {assets::palmTreeImage};
-const char* const hutPaths[1] = {assets::hutImage};
-
 // One frame of the chopping animation; every second frame lands a blow.
 constexpr Uint32 kChopFramePeriod = 180;
 constexpr int kChopDamage = 3;
 } // namespace
 
-DeadCar::DeadCar() : images(assets::deadCarImages) {
-    reach = 20;
-    kind = KindDeadCar;
-    registerInCurrentLevel();
-}
+DeadCar::DeadCar() : BaseEntity(KindDeadCar, 20), images(assets::deadCarImages) {}
 
 // A wreck has a little fuel left in its tank, and only the first crush gets it.
 void DeadCar::hit(int) {
@@ -35,31 +27,19 @@ void DeadCar::hit(int) {
 
 SDL_Surface* DeadCar::currentSprite() { return crushed ? images[crushLook] : images[0]; }
 
-DeadTree::DeadTree() : image(deadTreePaths) {
-    reach = 16;
-    kind = KindDeadTree;
-    registerInCurrentLevel();
-}
+DeadTree::DeadTree() : BaseEntity(KindDeadTree, 16), image(assets::deadTreeImage) {}
 
 void DeadTree::hit(int) { player.nudge(); }
 
 SDL_Surface* DeadTree::currentSprite() { return image[0]; }
 
-PalmTree::PalmTree() : image(palmTreePaths) {
-    reach = 16;
-    kind = KindPalmTree;
-    registerInCurrentLevel();
-}
+PalmTree::PalmTree() : BaseEntity(KindPalmTree, 16), image(assets::palmTreeImage) {}
 
 void PalmTree::hit(int) { player.nudge(); }
 
 SDL_Surface* PalmTree::currentSprite() { return image[0]; }
 
-Shop::Shop() : image(hutPaths) {
-    reach = 30;
-    kind = KindShop;
-    registerInCurrentLevel();
-}
+Shop::Shop() : BaseEntity(KindShop, 30), image(assets::hutImage) {}
 
 // The bell rings once per hut; the screen opens whenever the car stands in the door.
 void Shop::hit(int) {
@@ -72,11 +52,7 @@ void Shop::hit(int) {
 
 SDL_Surface* Shop::currentSprite() { return image[0]; }
 
-Afro::Afro() : images(assets::afroImages) {
-    reach = 20;
-    kind = KindAfro;
-    registerInCurrentLevel();
-}
+Afro::Afro() : BaseEntity(KindAfro, 20), images(assets::afroImages) {}
 
 void Afro::hit(int) {
     if (!greeted) {

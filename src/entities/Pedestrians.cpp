@@ -17,11 +17,7 @@ const PedestrianTraits manTraits{KindBlackMan, 40, 10, 15.0, &cPlayer::menKilled
 } // namespace
 
 Pedestrian::Pedestrian(const PedestrianTraits& kindTraits, const char* const (&paths)[5])
-    : traits(kindTraits), images(paths) {
-    reach = 15;
-    kind = traits.kind;
-    registerInCurrentLevel();
-}
+    : BaseEntity(kindTraits.kind, 15), traits(kindTraits), images(paths) {}
 
 PinkMan::PinkMan() : Pedestrian(pinkManTraits, assets::pinkManImages) {}
 
@@ -42,8 +38,6 @@ SDL_Surface* Pedestrian::currentSprite() {
     return images[directionImage(direction)];
 }
 
-int Pedestrian::fleeingHeading() const { return panickedHeading(); }
-
 void Pedestrian::update() {
     if (alive == 0) return;
     Point onScreen = screenPosition(*this);
@@ -52,20 +46,18 @@ void Pedestrian::update() {
 
     Uint32 now = ticksNow();
     if (isDue(now, straightTick, traits.straightPeriod)) {
-        int h = fleeingHeading();
+        int h = panickedHeading();
         if (isStraightDirection(h)) step(h);
         straightTick = static_cast<int>(now);
     }
     if (isDue(now, diagonalTick, traits.diagonalPeriod)) {
-        int h = fleeingHeading();
+        int h = panickedHeading();
         if (isDiagonalDirection(h)) step(h);
         diagonalTick = static_cast<int>(now);
     }
 }
 
 void Pedestrian::step(int h) {
-    Point offset = directionStep(h);
-    x += offset.x;
-    y += offset.y;
+    stepToward(*this, h);
     direction = h;
 }

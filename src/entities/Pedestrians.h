@@ -32,7 +32,6 @@ class Pedestrian : public BaseEntity {
     ~Pedestrian() = default;
 
   private:
-    int fleeingHeading() const;
     void step(int h);
 
     const PedestrianTraits& traits;

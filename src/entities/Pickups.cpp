@@ -6,15 +6,9 @@
 #include "world/Random.h"
 #include <cstring>
 
-namespace {
-const char* const eggPaths[1] = {assets::eggImage};
-} // namespace
+namespace {} // namespace
 
-Chest::Chest() : images(assets::chestImages) {
-    reach = 25;
-    kind = KindChest;
-    registerInCurrentLevel();
-}
+Chest::Chest() : BaseEntity(KindChest, 25), images(assets::chestImages) {}
 
 // Most chests hold small change; about a quarter hold a real haul. The car counts the
 // money in itself, coin sound and all.
@@ -28,11 +22,7 @@ void Chest::hit(int) {
 
 SDL_Surface* Chest::currentSprite() { return opened ? images[1] : images[0]; }
 
-NosBoost::NosBoost() : images(assets::nosBoostImages) {
-    reach = 15;
-    kind = KindNosBoost;
-    registerInCurrentLevel();
-}
+NosBoost::NosBoost() : BaseEntity(KindNosBoost, 15), images(assets::nosBoostImages) {}
 
 void NosBoost::hit(int) {
     if (used) return;
@@ -43,11 +33,7 @@ void NosBoost::hit(int) {
 
 SDL_Surface* NosBoost::currentSprite() { return used ? images[1] : images[0]; }
 
-Possie::Possie() : images(assets::possieImages) {
-    reach = 20;
-    kind = KindPossie;
-    registerInCurrentLevel();
-}
+Possie::Possie() : BaseEntity(KindPossie, 20), images(assets::possieImages) {}
 
 void Possie::hit(int) {
     if (!waiting) return;
@@ -69,11 +55,7 @@ SDL_Surface* Possie::currentSprite() {
     return outcome == 2 ? images[2] : images[1];
 }
 
-EuroEgg::EuroEgg() : image(eggPaths) {
-    reach = 10;
-    kind = KindEuroEgg;
-    registerInCurrentLevel();
-}
+EuroEgg::EuroEgg() : BaseEntity(KindEuroEgg, 10), image(assets::eggImage) {}
 
 // A hidden egg is not there to be found; a collected one hides until the next lucky
 // cat kill moves it somewhere else.
@@ -86,11 +68,7 @@ void EuroEgg::hit(int) {
 
 SDL_Surface* EuroEgg::currentSprite() { return image[0]; }
 
-Soap::Soap() : images(assets::soapImages) {
-    reach = 10;
-    kind = KindSoap;
-    registerInCurrentLevel();
-}
+Soap::Soap() : BaseEntity(KindSoap, 10), images(assets::soapImages) {}
 
 void Soap::hit(int) {
     if (!used) {
@@ -106,13 +84,12 @@ void Soap::hit(int) {
 
 SDL_Surface* Soap::currentSprite() { return used ? images[1] : images[0]; }
 
-Flower::Flower() : flowers(assets::flowerImages), withered(assets::witheredFlowerImages) {
-    reach = 8;
-    kind = KindFlower;
+Flower::Flower()
+    : BaseEntity(KindFlower, 8), flowers(assets::flowerImages),
+      withered(assets::witheredFlowerImages) {
     living = 1;
     witheredLook = randRange(0, 4);
     look = randRange(0, 8);
-    registerInCurrentLevel();
 }
 
 SDL_Surface* Flower::currentSprite() {

@@ -1,3 +1,4 @@
+#include "graphics/Text.h"
 #include "graphics/Graphics.h"
 #include <string>
 
@@ -8,7 +9,7 @@ const SDL_Color black = {0, 0, 0, 0};
 // One line of text with its background keyed out; null without a font or text.
 SDL_Surface* renderLine(TTF_Font* font, const char* text, SDL_Color foreground,
                         SDL_Color background) {
-    if (!font) return nullptr;
+    if (!font || !text || text[0] == '\0') return nullptr;
     SDL_Surface* line = TTF_RenderText_Shaded(font, text, foreground, background);
     if (!line) return nullptr;
     SDL_SetColorKey(line, SDL_SRCCOLORKEY,
@@ -24,30 +25,25 @@ void blitAt(SDL_Surface* target, SDL_Surface* line, int x, int y) {
     SDL_BlitSurface(line, nullptr, target, &where);
 }
 
-// Renders one line and blits it; nothing is kept.
-void blitLine(SDL_Surface* target, TTF_Font* font, const char* text, SDL_Color foreground,
+SDL_Color colour(Uint8 r, Uint8 g, Uint8 b) { return {r, g, b, 0}; }
+
+} // namespace
+
+void blitText(SDL_Surface* target, TTF_Font* font, const char* text, SDL_Color foreground,
               SDL_Color background, int x, int y) {
     SDL_Surface* line = renderLine(font, text, foreground, background);
     blitAt(target, line, x, y);
     SDL_FreeSurface(line);
 }
 
-SDL_Color colour(Uint8 r, Uint8 g, Uint8 b) { return {r, g, b, 0}; }
-
-bool isEmpty(const char* text) { return !text || text[0] == '\0'; }
-
-} // namespace
-
 void cGraphics::drawText(int x, int y, const char* text, int style) {
-    if (isEmpty(text)) return;
     static const SDL_Color styles[] = {colour(25, 25, 25), colour(128, 0, 0), colour(45, 46, 53)};
-    blitLine(backBuffer, largeFont, text, styles[style], black, x, y);
+    blitText(backBuffer, largeFont, text, styles[style], black, x, y);
 }
 
 void cGraphics::drawListText(int x, int y, const char* text, int style) {
-    if (isEmpty(text)) return;
     static const SDL_Color styles[] = {colour(25, 25, 25), colour(80, 119, 192), colour(151, 0, 0)};
-    blitLine(backBuffer, largeFont, text, styles[style], black, x, y);
+    blitText(backBuffer, largeFont, text, styles[style], black, x, y);
 }
 
 namespace {
@@ -91,5 +87,5 @@ void cGraphics::drawSpeech(const char* text) {
     box.x = 10;
     box.y = 164;
     SDL_BlitSurface(speechBoxImage, nullptr, backBuffer, &box);
-    blitLine(backBuffer, smallFont, text, colour(0, 0, 0), colour(0, 255, 0), 20, 172);
+    blitText(backBuffer, smallFont, text, colour(0, 0, 0), colour(0, 255, 0), 20, 172);
 }

@@ -24,6 +24,12 @@ bool countingFuel;
 constexpr int kMaxHealth = 999;
 constexpr int kMaxFuel = 999;
 constexpr int kMileUnits = 846;
+
+// The car stays inside x 46..274, y 46..154 of the screen; beyond, the map scrolls.
+constexpr int kBoxLeft = 45, kBoxRight = 274, kBoxTop = 45, kBoxBottom = 154;
+bool outsideScreenBox(int x, int y) {
+    return x <= kBoxLeft || x > kBoxRight || y <= kBoxTop || y > kBoxBottom;
+}
 } // namespace
 
 void resetCarClocks() {
@@ -96,25 +102,25 @@ void cPlayer::respawn() {
 SDL_Surface* cPlayer::currentSprite() { return alive ? sprites[heading] : deadSprite; }
 
 // Moving the car and the camera together keeps the car's map position and scrolls
-// the view, which holds the car inside the box x 46..274, y 46..154.
+// the view, which holds the car inside the screen box.
 bool cPlayer::scrollAtScreenBox() {
     int corrections = 0;
-    if (x <= 45) {
+    if (x <= kBoxLeft) {
         x += 2;
         graphics.cameraX += 2;
         ++corrections;
     }
-    if (x > 274) {
+    if (x > kBoxRight) {
         x -= 2;
         graphics.cameraX -= 2;
         ++corrections;
     }
-    if (y <= 45) {
+    if (y <= kBoxTop) {
         y += 2;
         graphics.cameraY += 2;
         ++corrections;
     }
-    if (y > 154) {
+    if (y > kBoxBottom) {
         y -= 2;
         graphics.cameraY -= 2;
         ++corrections;
@@ -163,7 +169,7 @@ void cPlayer::moveStraight(int dir) {
 
 void cPlayer::moveDiagonal(int dir) {
     if (fuel <= 0) return;
-    if (x <= 45 || x > 274 || y <= 45 || y > 154) return;
+    if (outsideScreenBox(x, y)) return;
     cLevel* level = game.currentLevel;
     int mapX = x - graphics.cameraX;
     int mapY = y - graphics.cameraY;

@@ -3,6 +3,7 @@
 #include "app/Assets.h"
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
+#include "graphics/Text.h"
 #include "player/Walker.h"
 #include "screens/Freerun.h"
 #include "sound/Sound.h"
@@ -23,17 +24,6 @@ const SDL_Rect entryRects[7] = {
 
 // Freerun page rows, lines 1 to 11; the gap above the map lines sets them apart.
 const int freerunRows[12] = {0, 32, 46, 60, 74, 86, 100, 114, 148, 162, 176, 202};
-
-void drawLine(SDL_Surface* canvas, TTF_Font* font, int x, int y, const char* text,
-              SDL_Color colour) {
-    if (!font || !text || !text[0]) return;
-    SDL_Surface* rendered = TTF_RenderText_Shaded(font, text, colour, black);
-    if (!rendered) return;
-    SDL_SetColorKey(rendered, SDL_SRCCOLORKEY, SDL_MapRGB(rendered->format, 0, 0, 0));
-    SDL_Rect where = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(rendered, nullptr, canvas, &where);
-    SDL_FreeSurface(rendered);
-}
 
 void blitWhole(SDL_Surface* image, SDL_Surface* target) {
     if (image) SDL_BlitSurface(image, nullptr, target, nullptr);
@@ -127,14 +117,14 @@ void composeFreerunPage(cMenu& m) {
             shown = terrainText(freerunTerrain);
         else
             shown = "< Play Freerun >";
-        drawLine(m.canvas, m.font, 26, freerunRows[i], shown,
-                 lineHighlight[i] ? highlightColour : normalColour);
+        blitText(m.canvas, m.font, shown, lineHighlight[i] ? highlightColour : normalColour, black,
+                 26, freerunRows[i]);
     }
 }
 
 void composeCredits(cMenu& m) {
     for (const CreditLine& entry : creditLines)
-        drawLine(m.canvas, m.font, 26, entry.y, entry.text, normalColour);
+        blitText(m.canvas, m.font, entry.text, normalColour, black, 26, entry.y);
 }
 
 // Left and Right both flip the switch; the mixer itself stays open either way.
@@ -202,7 +192,8 @@ void cMenu::activate(int n) {
         break;
     case 4:
         page = 4;
-        drawLine(canvas, font, 26, 32, sound.enabled ? "Sound: On" : "Sound: Off", normalColour);
+        blitText(canvas, font, sound.enabled ? "Sound: On" : "Sound: Off", normalColour, black, 26,
+                 32);
         break;
     case 5:
         page = 6;

@@ -62,24 +62,27 @@ bool hasEngineOffer(int level) { return level >= 0 && level < topEngineLevel; }
 
 void refuse() { sound.play(assets::shopRefuse); }
 
-bool isLivingKind(BaseEntity* entity, int kind) {
-    if (!entity || entity->kind != kind) return false;
-    switch (kind) {
+// The life flag of the four living kinds; everything else on the map has none.
+int* lifeOf(BaseEntity* entity) {
+    if (!entity) return nullptr;
+    switch (entity->kind) {
     case KindCat:
     case KindDog:
-        return static_cast<Animal*>(entity)->isAlive();
+        return &static_cast<Animal*>(entity)->alive;
     case KindPinkMan:
     case KindBlackMan:
-        return static_cast<Pedestrian*>(entity)->isAlive();
+        return &static_cast<Pedestrian*>(entity)->alive;
     default:
-        return false;
+        return nullptr;
     }
 }
 
 BaseEntity* firstLiving(int kind) {
     if (!game.currentLevel) return nullptr;
-    for (BaseEntity* entity : game.currentLevel->entities)
-        if (isLivingKind(entity, kind)) return entity;
+    for (BaseEntity* entity : game.currentLevel->entities) {
+        int* life = lifeOf(entity);
+        if (life && *life && entity->kind == kind) return entity;
+    }
     return nullptr;
 }
 
@@ -87,25 +90,8 @@ BaseEntity* firstLiving(int kind) {
 // its state, used pickups included.
 void raiseTheDead() {
     if (!game.currentLevel) return;
-    for (BaseEntity* entity : game.currentLevel->entities) {
-        if (!entity) continue;
-        switch (entity->kind) {
-        case KindDog:
-        case KindCat: {
-            auto* animal = static_cast<Animal*>(entity);
-            if (!animal->isAlive()) animal->setAlive(1);
-            break;
-        }
-        case KindPinkMan:
-        case KindBlackMan: {
-            auto* pedestrian = static_cast<Pedestrian*>(entity);
-            if (!pedestrian->isAlive()) pedestrian->setAlive(1);
-            break;
-        }
-        default:
-            break;
-        }
-    }
+    for (BaseEntity* entity : game.currentLevel->entities)
+        if (int* life = lifeOf(entity)) *life = 1;
 }
 
 void chargeMoney(int price) { player.setMoney(player.getMoney() - price); }

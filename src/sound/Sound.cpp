@@ -1,5 +1,11 @@
 #include "sound/Sound.h"
 
+namespace {
+PlayObserver playObserver = nullptr;
+} // namespace
+
+void setPlayObserver(PlayObserver observer) { playObserver = observer; }
+
 cSound::cSound() {
     Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 128);
     deviceOpen = true;
@@ -10,7 +16,7 @@ cSound::~cSound() { close(); }
 
 int cSound::play(const char* path) {
     if (!enabled) return 0;
-    if (playedLog) playedLog->push_back(path);
+    if (playObserver) playObserver(path);
     Mix_Chunk* chunk = chunkFor(path);
     if (!chunk) return -1;
     return Mix_PlayChannelTimed(-1, chunk, 0, -1);

@@ -3,7 +3,6 @@
 #include <SDL/SDL_mixer.h>
 #include <map>
 #include <string>
-#include <vector>
 
 // One-shot WAV effects. The audio device is opened when the global player is built,
 // before main, and every effect is named by its caller's own path.
@@ -23,9 +22,6 @@ class cSound {
     // paths call it before SDL shuts down so the audio thread is gone first.
     void close();
 
-    // When set, every path that play() is asked for (with the switch on) is appended.
-    std::vector<std::string>* playedLog = nullptr;
-
   private:
     Mix_Chunk* chunkFor(const char* path);
 
@@ -36,3 +32,8 @@ class cSound {
 };
 
 extern cSound sound;
+
+// Told of every path that play() is asked for while the switch is on, so that a test
+// can hear what the game plays; nullptr for nobody.
+using PlayObserver = void (*)(const char* path);
+void setPlayObserver(PlayObserver observer);

@@ -33,14 +33,14 @@ void setTerrainColour(cLevel& level, int terrain) {
     case TerrainDesert:
         setGroundColour(level, 218, 200, 156);
         break;
-    case TerrainWater:
+    case TerrainBare: // water
         setGroundColour(level, 179, 220, 253);
         break;
     }
 }
 
 void setHellTerrainColour(cLevel& level, int terrain) {
-    if (terrain == TerrainRedGround)
+    if (terrain == TerrainBare) // red ground
         setGroundColour(level, 255, 111, 111);
     else
         setTerrainColour(level, terrain);

@@ -34,8 +34,9 @@ class cLevel {
     std::vector<std::shared_ptr<void>> entityArrays;
 };
 
-// The terrain codes of the generators and their ground colours.
-enum Terrain { TerrainGrass = 0, TerrainDesert = 1, TerrainWater = 2, TerrainRedGround = 2 };
+// The terrain codes of the generators and their ground colours. The third ground
+// grows nothing: water on levels 1 to 3, red ground on level 4.
+enum Terrain { TerrainGrass = 0, TerrainDesert = 1, TerrainBare = 2 };
 void setGroundColour(cLevel& level, int red, int green, int blue);
-void setTerrainColour(cLevel& level, int terrain);     // levels 1 to 3: 2 is water
-void setHellTerrainColour(cLevel& level, int terrain); // level 4: 2 is red ground
+void setTerrainColour(cLevel& level, int terrain);     // levels 1 to 3
+void setHellTerrainColour(cLevel& level, int terrain); // level 4

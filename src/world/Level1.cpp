@@ -22,7 +22,7 @@ cLevel1::cLevel1() {
     int flowerCount = 0;
     if (terrain == TerrainGrass) deadTreeCount = randRange(10, 55);
     if (terrain == TerrainDesert) palmTreeCount = randRange(10, 55);
-    if (terrain != TerrainWater) flowerCount = randRange(0, 160);
+    if (terrain != TerrainBare) flowerCount = randRange(0, 160);
     // At least four ways on, so a first game can never get stuck on this map.
     int portalCount = randRange(4, 14);
 

@@ -1,10 +1,6 @@
 #pragma once
+#include "entities/Kinds.h"
 #include "world/Level.h"
-
-class DeadTree;
-class PalmTree;
-class Flower;
-class Portal;
 
 // The opening level: a quiet map of plants, flowers and four to thirteen portals.
 class cLevel1 : public cLevel {

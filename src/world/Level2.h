@@ -1,16 +1,6 @@
 #pragma once
+#include "entities/Kinds.h"
 #include "world/Level.h"
-
-class DeadCar;
-class Chest;
-class PinkMan;
-class BlackMan;
-class Cat;
-class Shop;
-class NosBoost;
-class DeadTree;
-class PalmTree;
-class EuroEgg;
 
 // The freerun map, built from the menu's freerun settings as they stand.
 class cLevel2 : public cLevel {

@@ -7,24 +7,8 @@
 #include "graphics/Mission.h"
 #include "world/Game.h"
 #include "world/Placement.h"
+#include "world/Population.h"
 #include "world/Random.h"
-#include <algorithm>
-
-namespace {
-bool kindPresent() { return randRange(0, 101) > 50; }
-} // namespace
-
-int drawAreaCount(int area, int divisor) {
-    if (!kindPresent()) return 0;
-    // Every map the game makes holds at least two blocks of the largest divisor, so the
-    // floor never changes a real map; it keeps a hand-sized tiny map from a zero range.
-    return randRange(1, std::max(2, area / divisor));
-}
-
-int drawFixedCount() {
-    if (!kindPresent()) return 0;
-    return randRange(1, 10);
-}
 
 cLevel3::cLevel3() {
     width = randRange(800, 2048);
@@ -107,7 +91,7 @@ void cLevel3::drawPopulation(int terrain) {
     eggCount = 32;
     portalCount = drawAreaCount(area, 430 * 430);
     flowerCount = drawAreaCount(area, 125 * 125);
-    if (terrain == TerrainWater) flowerCount = 0;
+    if (terrain == TerrainBare) flowerCount = 0;
     // A way out is guaranteed; a way down to level 4 is not.
     if (portalCount == 0) portalCount = 1;
 }

@@ -1,23 +1,6 @@
 #pragma once
+#include "entities/Kinds.h"
 #include "world/Level.h"
-
-class DeadCar;
-class Chest;
-class PinkMan;
-class BlackMan;
-class Cat;
-class Shop;
-class NosBoost;
-class DeadTree;
-class PalmTree;
-class Possie;
-class Dog;
-class EuroEgg;
-class Afro;
-class Flower;
-class Portal;
-class Soap;
-class Hellrift;
 
 // The map behind every portal: every kind, each present in about half of the maps,
 // at densities that grow with the map's area.
@@ -67,9 +50,3 @@ class cLevel3 : public cLevel {
     // exactly as the constructor does; resets all counts first.
     void drawPopulation(int terrain);
 };
-
-// A kind is present on 50 of 101 maps; a present kind gets 1 up to (area / divisor) - 1
-// entities, fewer than one per divisor-sized block. Draws the test, then the count.
-int drawAreaCount(int area, int divisor);
-// The same presence test with a count of 1 up to 9 that does not depend on the map.
-int drawFixedCount();

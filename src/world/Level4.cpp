@@ -6,8 +6,8 @@
 #include "entities/Pickups.h"
 #include "graphics/Mission.h"
 #include "world/Game.h"
-#include "world/Level3.h"
 #include "world/Placement.h"
+#include "world/Population.h"
 #include "world/Random.h"
 
 // Level 3's population rule on a smaller map with much smaller divisors: up to one
@@ -65,7 +65,7 @@ void cLevel4::drawPopulation(int terrain) {
     portalCount = drawFixedCount();
     // Nothing grows on the red ground.
     flowerCount = drawAreaCount(area, 110 * 110);
-    if (terrain == TerrainRedGround) flowerCount = 0;
+    if (terrain == TerrainBare) flowerCount = 0;
     // The only way back to level 3.
     if (portalCount == 0) portalCount = 1;
 }

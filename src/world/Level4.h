@@ -1,15 +1,6 @@
 #pragma once
+#include "entities/Kinds.h"
 #include "world/Level.h"
-
-class PinkMan;
-class BlackMan;
-class Cat;
-class DeadTree;
-class PalmTree;
-class Dog;
-class EuroEgg;
-class Flower;
-class Portal;
 
 // Behind every hellrift: a small, crowded map whose only exits lead back to level 3.
 class cLevel4 : public cLevel {

@@ -10,101 +10,78 @@ import time
 
 sys.dont_write_bytecode = True  # keep the source folder clean
 
-import harness
-from harness import PANEL_RECT, Failure, Game, Picture, XServer, wait_until
-import play_test
-from play_test import Pictures, hud_shown, menu_shows, highlighted_line
+from harness import PANEL_RECT, Failure, Game, Pictures, XServer, ground_of, hud_shown, menu_shows, wait_until
 
 
-def set_line(game, line, presses):
-    """On the freerun page, from line `line` - 1, steps down to `line` and presses Right."""
-    game.key("Down")
-    game.wait_for(lambda s: highlighted_line(s) == line, what="line %d" % line)
-    game.key(*["Right"] * presses)
-
-
-def open_freerun_page(game, pictures):
+def start_freerun(game, pictures, presses):
+    """From the menu, sets the freerun page's lines 1 to 7 with `presses` Rights each
+    and starts the map. The game takes the keys in order, so they need no checking."""
     game.wait_for(lambda s: menu_shows(s, pictures.menu, None), what="the menu")
     game.key(*["Down"] * 5)
     game.wait_for(lambda s: menu_shows(s, pictures.menu, 5), what="entry 5")
     game.key("a")
-    game.wait_for(lambda s: highlighted_line(s) == 1, what="freerun page")
+    game.wait_for(lambda s: not menu_shows(s, pictures.menu, 5), what="the freerun page")
+    for count in presses:
+        game.key(*["Right"] * count, "Down")
+    game.key(*["Down"] * (11 - 1 - len(presses)), "a")
+    game.wait_for(lambda s: hud_shown(s, pictures), what="the freerun game")
+    time.sleep(0.3)
 
 
 def menu_and_level_one(game, pictures, out):
     game.wait_for(lambda s: menu_shows(s, pictures.menu, None), what="the menu")
     game.key("Down")
     game.wait_for(lambda s: menu_shows(s, pictures.menu, 1), what="entry 1")
-    game.save(os.path.join(out, "menu.png"), 2)
+    game.save(os.path.join(out, "menu.png"))
     game.key("a")
     # No driving: a portal near the start would take the car on to another level.
-    game.wait_for(lambda s: hud_shown(s, pictures) and play_test.ground_of(s), what="level 1")
-    game.save(os.path.join(out, "level1.png"), 2)
+    game.wait_for(lambda s: hud_shown(s, pictures) and ground_of(s), what="level 1")
+    game.save(os.path.join(out, "level1.png"))
 
 
 def busy_freerun(game, pictures, out):
-    shop = Picture.load(os.path.join("sprites", "shopscreen.bmp"))
-    open_freerun_page(game, pictures)
-    game.key(*["Right"] * 12)  # 30 cats
-    set_line(game, 2, 12)      # 30 men
-    set_line(game, 3, 12)      # 30 pink men
-    set_line(game, 4, 5)       # 5 wrecks
-    set_line(game, 5, 10)      # 10 shops
-    set_line(game, 6, 3)       # 3 NOS boosts
-    set_line(game, 7, 10)      # 10 chests
-    for line in (8, 9, 10, 11):
-        game.key("Down")
-    game.wait_for(lambda s: highlighted_line(s) == 11, what="line 11")
-    game.key("a")
-    game.wait_for(lambda s: hud_shown(s, pictures), what="the freerun game")
-    time.sleep(0.3)
-    game.save(os.path.join(out, "freerun.png"), 2)
-
-    def in_shop(picture):
-        return picture.same_fraction(shop, PANEL_RECT, at=PANEL_RECT[:2]) > 0.7
-    for heading in ("Up", "Left", "Down", "Right", "Up", "Left", "Down", "Right"):
+    # 30 cats, men and pink men, 5 wrecks, 10 shops, 3 NOS boosts, 10 chests.
+    start_freerun(game, pictures, (12, 12, 12, 5, 10, 3, 10))
+    game.save(os.path.join(out, "freerun.png"))
+    in_shop = lambda: game.shot().same_fraction(pictures.shop, PANEL_RECT, at=PANEL_RECT[:2]) > 0.7
+    for heading in ("Up", "Left", "Down", "Right") * 2:
         game.key(heading)
-        game.key_down("space")
+        game.hold("space")
         try:
-            wait_until(lambda: in_shop(game.shot()), 2.5, "a shop")
-            game.key_up("space")
+            wait_until(in_shop, 2.5, "a shop")
+            game.hold("space", False)
             game.key("Down")
             time.sleep(0.3)
-            game.save(os.path.join(out, "shop.png"), 2)
+            game.save(os.path.join(out, "shop.png"))
             return
         except Failure:
             pass
         finally:
-            game.key_up("space")
+            game.hold("space", False)
     print("shop.png skipped: the car found no shop on this map")
 
 
 def game_over(game, pictures, out):
-    # An empty freerun map: nothing on it pushes the car about, so every step burns fuel.
-    open_freerun_page(game, pictures)
-    game.key(*["Down"] * 10)
-    game.wait_for(lambda s: highlighted_line(s) == 11, what="line 11")
-    game.key("a")
-    game.wait_for(lambda s: hud_shown(s, pictures), what="the freerun game")
+    # An empty map: nothing on it pushes the car about, so every step burns fuel. Up
+    # and down across it until the fuel runs out (about 32 seconds), then the driver
+    # walks his last hundred steps.
+    start_freerun(game, pictures, ())
 
     def tinted(picture):
         r, g, b = picture.pixel(5, 5)
         return r == 255 and b == 0 and picture.pixel(5, 230)[0] == 255
-    # Up and down across the middle of the map until the fuel runs out (about 32
-    # seconds), then the driver walks his last hundred steps.
-    game.key_down("space")
+    game.hold("space")
     try:
-        deadline = time.monotonic() + 90
-        heading, leg = "Up", 1.0
+        deadline, heading, leg = time.monotonic() + 90, "Up", 1.0
         while time.monotonic() < deadline and not tinted(game.shot()):
             game.key(heading)
             time.sleep(leg)
             heading, leg = ("Down" if heading == "Up" else "Up"), 2.0
     finally:
-        game.key_up("space")
+        game.hold("space", False)
     game.wait_for(tinted, 20, "the game-over tint")
     time.sleep(0.3)
-    game.save(os.path.join(out, "gameover.png"), 2)
+    game.save(os.path.join(out, "gameover.png"))
 
 
 def main():

@@ -29,20 +29,6 @@ TEST_F(PedestrianTest, NoticesTheCarOnlyWithinItsReactionDistance) {
     EXPECT_EQ(1000, men[1].straightTick);
 }
 
-TEST_F(PedestrianTest, FleesMostlyAlongTheCarsHeading) {
-    std::srand(11);
-    player.heading = 4;
-    PinkMan& man = make<PinkMan>();
-    placeFromCar(man, 0, 30);
-    int startX = man.x;
-    for (int i = 0; i < 20; ++i) {
-        clock.advance(100);
-        man.update();
-    }
-    // 20 straight and 20 diagonal decisions; about 14 straight ones follow the car east.
-    EXPECT_GE(man.x - startX, 8);
-}
-
 TEST_F(PedestrianTest, AKillCountsOnceHoweverLongTheTouchLasts) {
     PinkMan& man = make<PinkMan>();
     SDL_Surface* standing = man.currentSprite();

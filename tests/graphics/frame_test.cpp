@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstring>
-#include <malloc.h>
 #include <vector>
 
 extern int meowLast;
@@ -48,49 +47,29 @@ class Frame : public testing::Test {
     }
 };
 
-TEST_F(Frame, FillsTheScreenWithTheGroundColour) {
-    for (Rgb colour : {Rgb{0, 210, 0}, Rgb{218, 200, 156}, Rgb{255, 111, 111}}) {
-        setGroundColour(ground.level, colour.r, colour.g, colour.b);
-        graphics.frame();
-        Rgb expected = throughBackBuffer(colour.r, colour.g, colour.b);
-        EXPECT_EQ(shown(0, 0), expected);
-        EXPECT_EQ(shown(319, 0), expected);
-        EXPECT_EQ(shown(20, 200), expected);
-    }
-}
-
-TEST_F(Frame, DrawsEntitiesUpToThreeHundredPixelsFromTheCar) {
+// Distances are truncated: a touch within reach (15), a draw within 300 pixels, the
+// latter measured after the touch, which may have moved the car.
+TEST_F(Frame, TouchesWithinReachAndDrawsWithinThreeHundredPixels) {
     player.setPosition(5, 100);
     Marker* at300 = ground.markers(1, 305, 100);
-    Marker* justUnder301 = ground.markers(1, 305, 76); // 300.96 truncates to 300
-    Marker* at301 = ground.markers(1, 306, 124);       // 301.95
+    Marker* justUnder301 = ground.markers(1, 305, 76);    // 300.96
+    Marker* at301 = ground.markers(1, 306, 124);          // 301.95
+    Marker* inReach = ground.markers(1, 5 + 15, 100 + 5); // 15.81
+    Marker* outOfReach = ground.markers(1, 5, 100 + 16);
     at301->paint(0, 0, 255);
-    graphics.frame();
-    EXPECT_EQ(shown(305, 100), throughBackBuffer(255, 0, 255));
-    EXPECT_EQ(shown(305, 76), throughBackBuffer(255, 0, 255));
-    EXPECT_EQ(shown(306, 124), throughBackBuffer(0, 210, 0));
-    EXPECT_EQ(at300->draws, 1);
-    EXPECT_EQ(justUnder301->draws, 1);
-    EXPECT_EQ(at301->draws, 0);
-}
-
-TEST_F(Frame, TouchesAtReachWithTheDistanceTruncated) {
-    Marker* inReach = ground.markers(1, 160 + 15, 120 + 5); // 15.81
-    Marker* outOfReach = ground.markers(1, 160 - 16, 120);  // 16.0
     for (int i = 0; i < 3; ++i)
         graphics.frame();
+    EXPECT_EQ(shown(305, 100), throughBackBuffer(255, 0, 255));
+    EXPECT_EQ(shown(306, 124), throughBackBuffer(0, 210, 0));
+    EXPECT_EQ((std::vector<int>{3, 3, 0}),
+              (std::vector<int>{at300->draws, justUnder301->draws, at301->draws}));
     EXPECT_EQ(inReach->hits, 3) << "every touching frame hits again";
     EXPECT_EQ(outOfReach->hits, 0);
-    EXPECT_NE(game.currentLevel->findNearbyEntity(KindFlower), nullptr);
-}
 
-TEST_F(Frame, TheCullDistanceIsMeasuredAfterTheTouch) {
-    Marker* pusher = ground.markers(1, 160, 120);
     // A touch that throws the car far away: the entity is then out of range.
-    pusher->onHit = [](Marker&) { player.setPosition(160 + 400, 120); };
+    inReach->onHit = [](Marker&) { player.setPosition(5 + 400, 100); };
     graphics.frame();
-    EXPECT_EQ(pusher->hits, 1);
-    EXPECT_EQ(pusher->draws, 0);
+    EXPECT_EQ(inReach->draws, 3);
 }
 
 TEST_F(Frame, ExitsAreDrawnAsRingsSixPixelsApart) {
@@ -195,68 +174,36 @@ TEST_F(Frame, CatsNearbyShareOneMeowClock) {
 }
 
 TEST_F(Frame, StatisticsCoverTheMissionAndBothCoverTheShop) {
-    SDL_Surface* shopPanel = shop.getScreenImage();
-    SDL_Surface* panels[] = {shopPanel, graphics.missionImage, graphics.statsImage};
-    int w = std::min({shopPanel->w, graphics.missionImage->w, graphics.statsImage->w});
-    int h = std::min({shopPanel->h, graphics.missionImage->h, graphics.statsImage->h});
-    // A spot of the panels, clear of their texts, where each panel looks different.
-    int px = -1, py = -1;
-    for (int y = 0; y < h && px < 0; ++y)
-        for (int x = 0; x < w && px < 0; ++x) {
-            if (x >= 26 && y >= 20 && y < 170) continue; // where the lines go
-            Rgb a = pixelAt(panels[0], x, y), b = pixelAt(panels[1], x, y),
-                c = pixelAt(panels[2], x, y);
-            Rgb ta = throughBackBuffer(a.r, a.g, a.b), tb = throughBackBuffer(b.r, b.g, b.b),
-                tc = throughBackBuffer(c.r, c.g, c.b);
-            if (ta != tb && tb != tc && ta != tc) {
-                px = x;
-                py = y;
-            }
-        }
-    ASSERT_GE(px, 0) << "the three panels look alike everywhere";
-    auto panelPixel = [&](SDL_Surface* panel) {
-        Rgb c = pixelAt(panel, px, py);
-        return throughBackBuffer(c.r, c.g, c.b);
+    SDL_Surface* real[] = {shop.screenImage, graphics.missionImage, graphics.statsImage};
+    SDL_Surface* plain[3];
+    const Rgb colours[] = {{255, 0, 0}, {0, 0, 255}, {255, 255, 0}}; // shop, mission, stats
+    for (int i = 0; i < 3; ++i) {
+        plain[i] = SDL_CreateRGBSurface(SDL_SWSURFACE, 50, 50, 16, 0xF800, 0x07E0, 0x001F, 0);
+        SDL_FillRect(plain[i], nullptr,
+                     SDL_MapRGB(plain[i]->format, colours[i].r, colours[i].g, colours[i].b));
+    }
+    shop.screenImage = plain[0];
+    graphics.missionImage = plain[1];
+    graphics.statsImage = plain[2];
+    auto panelShows = [&](int i) {
+        graphics.frame();
+        return shown(missionRect.x + 5, missionRect.y + 5) ==
+               throughBackBuffer(colours[i].r, colours[i].g, colours[i].b);
     };
-    const int sx = missionRect.x + px, sy = missionRect.y + py;
-
     shop.setOpen(true);
-    graphics.frame();
-    EXPECT_EQ(shown(sx, sy), panelPixel(shopPanel));
+    EXPECT_TRUE(panelShows(0));
     graphics.showMission = 1;
-    graphics.frame();
-    EXPECT_EQ(shown(sx, sy), panelPixel(graphics.missionImage));
+    EXPECT_TRUE(panelShows(1));
     graphics.showStats = 1;
-    graphics.frame();
-    EXPECT_EQ(shown(sx, sy), panelPixel(graphics.statsImage));
+    EXPECT_TRUE(panelShows(2));
     shop.setOpen(false);
     graphics.showMission = 0;
-    graphics.frame();
-    EXPECT_EQ(shown(sx, sy), panelPixel(graphics.statsImage));
-}
-
-// A few seconds of play on real maps, with every overlay and text on screen. Under
-// the sanitizers this is the check that nothing is used after it is freed and that
-// no rendered text is left behind.
-TEST_F(Frame, RunsForSecondsOnARealMapWithoutHoldingOnToMemory) {
-    game.currentLevel = nullptr;
-    enterLevelWithSeed(3, 5);
-    sound.enabled = 0; // the sound cache would fill up with the first plays
-    shop.setOpen(true);
-    graphics.showMission = 1;
-    graphics.showStats = 1;
-    auto play = [&](int frames) {
-        for (int i = 0; i < frames; ++i) {
-            std::strcpy(graphics.speechText, "Free blood removal, spick and span.");
-            clock.advance(16);
-            graphics.frame();
-        }
-    };
-    play(60);
-    size_t before = mallinfo2().uordblks;
-    play(300);
-    EXPECT_LT(mallinfo2().uordblks, before + 64 * 1024);
-    EXPECT_EQ(game.levelNumber, 3);
+    EXPECT_TRUE(panelShows(2));
+    shop.screenImage = real[0];
+    graphics.missionImage = real[1];
+    graphics.statsImage = real[2];
+    for (SDL_Surface* image : plain)
+        SDL_FreeSurface(image);
 }
 
 } // namespace

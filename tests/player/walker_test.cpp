@@ -48,21 +48,4 @@ TEST_F(Walker, GruntsOncePerLife) {
     EXPECT_EQ(2, log.countPrefix("sounds/grunts/grunt"));
 }
 
-// The explosion empties the tank, so the next frame draws the driver, dead, and he grunts.
-TEST_F(Walker, DiesWithTheExplodingCar) {
-    FakeClock clock;
-    cLevel level;
-    level.init(512, 512, 0);
-    game.currentLevel = &level;
-    menu.setActive(false);
-
-    SoundLog log;
-    player.setHealth(0);
-    EXPECT_EQ(0, log.countPrefix("sounds/grunts/grunt"));
-    graphics.frame();
-    EXPECT_EQ(1, log.countPrefix("sounds/grunts/grunt"));
-    graphics.frame();
-    EXPECT_EQ(1, log.countPrefix("sounds/grunts/grunt"));
-}
-
 } // namespace

@@ -1,4 +1,6 @@
+#include "graphics/Colours.h"
 #include "graphics/Pixels.h"
+#include "graphics/Text.h"
 #include "player/Player.h"
 #include "player/Walker.h"
 #include "screens/Freerun.h"
@@ -23,12 +25,8 @@ bool sameImage(SDL_Surface* a, SDL_Surface* b) {
 // nothing; any other text in its place leaves marks.
 bool shows(int y, const char* text, SDL_Color colour = red) {
     SDL_Surface* expected = SDL_ConvertSurface(menu.canvas, menu.canvas->format, 0);
-    SDL_Surface* line = TTF_RenderText_Shaded(menu.font, text, colour, SDL_Color{0, 0, 0, 0});
-    SDL_SetColorKey(line, SDL_SRCCOLORKEY, 0);
-    SDL_Rect where = {26, static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(line, nullptr, expected, &where);
+    blitText(expected, menu.font, text, colour, SDL_Color{0, 0, 0, 0}, 26, y);
     bool same = sameImage(expected, menu.canvas);
-    SDL_FreeSurface(line);
     SDL_FreeSurface(expected);
     return same;
 }
@@ -37,14 +35,6 @@ SDL_Surface* picture(Uint8 r, Uint8 g, Uint8 b) {
     SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, 0, 0, 0, 0);
     SDL_FillRect(image, nullptr, SDL_MapRGB(image->format, r, g, b));
     return image;
-}
-
-// An 8-bit colour as a 16-bit surface stores it.
-Rgb stored(int r, int g, int b) {
-    Uint8 c[3];
-    SDL_PixelFormat* f = menu.canvas->format;
-    SDL_GetRGB(SDL_MapRGB(f, Uint8(r), Uint8(g), Uint8(b)), f, &c[0], &c[1], &c[2]);
-    return {c[0], c[1], c[2]};
 }
 
 void restore(SDL_Surface*& slot, SDL_Surface* original) {
@@ -91,7 +81,7 @@ TEST_F(MenuTest, CountsStepWithTheirSizeAndStopAtZero) {
     SDL_FillRect(menu.canvas, nullptr, SDL_MapRGB(menu.canvas->format, 0, 0, 255));
     menu.decrease(1);
     EXPECT_EQ(freerunCats, 0);
-    EXPECT_EQ(pixelAt(menu.canvas, 100, 100), stored(0, 0, 255));
+    EXPECT_EQ(pixelAt(menu.canvas, 100, 100), throughBackBuffer(0, 0, 255));
 }
 
 TEST_F(MenuTest, MapLinesStopAtTheirLimits) {
@@ -137,8 +127,9 @@ TEST_F(MenuTest, HighlightLowersGreenOfBrightPixelsOnly) {
 
     menu.selectItem(1);
     Rgb corner = pixelAt(image, 165, 15), wrapped = pixelAt(image, 307, 41);
-    EXPECT_EQ(pixelAt(menu.canvas, 165, 15), stored(corner.r, corner.g - 30, corner.b));
-    EXPECT_EQ(pixelAt(menu.canvas, 307, 41), stored(wrapped.r, wrapped.g + 226, wrapped.b));
+    EXPECT_EQ(pixelAt(menu.canvas, 165, 15), throughBackBuffer(corner.r, corner.g - 30, corner.b));
+    EXPECT_EQ(pixelAt(menu.canvas, 307, 41),
+              throughBackBuffer(wrapped.r, wrapped.g + 226, wrapped.b));
     EXPECT_EQ(pixelAt(menu.canvas, 200, 30), pixelAt(image, 200, 30));
     EXPECT_EQ(pixelAt(menu.canvas, 200, 14), pixelAt(image, 200, 14));
     EXPECT_EQ(pixelAt(menu.screen, 165, 15), pixelAt(menu.canvas, 165, 15));
@@ -156,14 +147,14 @@ TEST_F(MenuTest, LostGameIsNoLongerOfferedForResuming) {
     // Paused and resumed: the same car drives on.
     player.setMoney(777);
     menu.selectItem(1);
-    EXPECT_EQ(pixelAt(menu.canvas, 10, 10), stored(0, 0, 255));
+    EXPECT_EQ(pixelAt(menu.canvas, 10, 10), throughBackBuffer(0, 0, 255));
     menu.activate(1);
     EXPECT_EQ(player.getMoney(), 777);
 
     walker.setHealth(0);
     menu.draw();
     EXPECT_EQ(menu.gameInProgress, 0);
-    EXPECT_EQ(pixelAt(menu.canvas, 10, 10), stored(255, 0, 0));
+    EXPECT_EQ(pixelAt(menu.canvas, 10, 10), throughBackBuffer(255, 0, 0));
     menu.activate(1);
     EXPECT_EQ(game.levelNumber, 1);
     EXPECT_NE(player.getMoney(), 777);

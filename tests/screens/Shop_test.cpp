@@ -11,7 +11,17 @@
 
 namespace {
 
-enum { Kitten = 0, DogKill = 1, SmallHealth = 3, Engine = 6, Resurrect = 8 };
+enum {
+    Kitten = 0,
+    DogKill = 1,
+    Gas = 2,
+    SmallHealth = 3,
+    LargeHealth = 4,
+    Nukes = 5,
+    Engine = 6,
+    NosDelimiter = 7,
+    Resurrect = 8
+};
 
 // A cat whose death pays, so the price must come off the money as the kill left it.
 class RichCat final : public Animal {
@@ -48,20 +58,42 @@ class ShopTest : public testing::Test {
 
 } // namespace
 
-TEST_F(ShopTest, CursorStopsAtBothEnds) {
-    shop.moveCursor(1);
-    EXPECT_EQ(shop.cursor, 0);
-    for (int i = 0; i < 9; ++i)
-        shop.moveCursor(2);
-    EXPECT_EQ(shop.cursor, 8);
-}
-
-TEST_F(ShopTest, NothingIsSoldWhileMoneyIsCountingIn) {
+// One short of the price is refused; the price buys the goods and empties the purse;
+// nothing is sold while money is still counting in. The cursor stops at both ends.
+TEST_F(ShopTest, EachOfferCostsItsPrice) {
+    const struct {
+        int offer, price;
+        int cPlayer::*goods;
+        int more;
+    } offers[] = {{Gas, 45, &cPlayer::pendingFuel, 1},
+                  {SmallHealth, 25, &cPlayer::health, 30},
+                  {LargeHealth, 50, &cPlayer::health, 70},
+                  {Nukes, 120, &cPlayer::nukes, 3},
+                  {NosDelimiter, 100, &cPlayer::nosDelimiters, 3}};
+    for (const auto& o : offers) {
+        SCOPED_TRACE(o.offer);
+        int before = player.*o.goods;
+        buy(o.offer, o.price - 1);
+        EXPECT_EQ(player.*o.goods, before);
+        EXPECT_EQ(player.getMoney(), o.price - 1);
+        buy(o.offer, o.price);
+        EXPECT_EQ(player.*o.goods, before + o.more);
+        EXPECT_EQ(player.getMoney(), 0);
+    }
     player.addPendingMoney(5);
     buy(SmallHealth, 1000);
     EXPECT_EQ(player.getMoney(), 1000);
-    EXPECT_EQ(player.getHealth(), 100);
-    EXPECT_EQ(refusals(), 1);
+    EXPECT_EQ(refusals(), 6);
+    EXPECT_EQ(log.count(assets::shopBuy), 5);
+
+    shop.moveCursor(1);
+    EXPECT_EQ(shop.cursor, SmallHealth - 1);
+    for (int i = 0; i < 9; ++i)
+        shop.moveCursor(2);
+    EXPECT_EQ(shop.cursor, 8);
+    shop.cursor = 0;
+    shop.moveCursor(1);
+    EXPECT_EQ(shop.cursor, 0);
 }
 
 TEST_F(ShopTest, KillsTakeTheFirstLivingAnimalOrRefuse) {

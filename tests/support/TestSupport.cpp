@@ -36,8 +36,16 @@ void FakeClock::set(Uint32 now) { fakeTicks = now; }
 void FakeClock::advance(Uint32 ms) { fakeTicks += ms; }
 Uint32 FakeClock::now() const { return fakeTicks; }
 
-SoundLog::SoundLog() { sound.playedLog = &played; }
-SoundLog::~SoundLog() { sound.playedLog = nullptr; }
+namespace {
+std::vector<std::string>* soundLog = nullptr;
+void notePlayed(const char* path) { soundLog->push_back(path); }
+} // namespace
+
+SoundLog::SoundLog() {
+    soundLog = &played;
+    setPlayObserver(notePlayed);
+}
+SoundLog::~SoundLog() { setPlayObserver(nullptr); }
 
 int SoundLog::count(const std::string& path) const {
     return static_cast<int>(std::count(played.begin(), played.end(), path));

@@ -1,13 +1,10 @@
-#include "entities/Exits.h"
 #include "graphics/Graphics.h"
 #include "graphics/Marker.h"
 #include "player/Player.h"
-#include "sound/Sound.h"
 #include "support/TestSupport.h"
 #include "world/Game.h"
 #include "world/Level.h"
 #include "world/Level1.h"
-#include "world/Level3.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -22,33 +19,7 @@ class LevelLifecycle : public testing::Test {
         if (game.levelNumber == 0) game.currentLevel = nullptr;
         resetGame();
     }
-
-    // Puts the car on the first entity of the kind in the current level, by moving
-    // the camera so that the entity sits under the car.
-    static BaseEntity* driveOnto(int kind) {
-        for (BaseEntity* entity : game.currentLevel->entities) {
-            if (!entity || entity->kind != kind) continue;
-            graphics.cameraX = player.x - entity->x;
-            graphics.cameraY = player.y - entity->y;
-            return entity;
-        }
-        return nullptr;
-    }
 };
-
-TEST_F(LevelLifecycle, TheFirstGameDestroysNothingAndStartsOnLevelOne) {
-    ASSERT_EQ(game.levelNumber, 0);
-    game.destroyCurrentLevel();
-    EXPECT_TRUE(game.retiredEntities.empty());
-    EXPECT_EQ(game.currentLevel, nullptr);
-
-    game.enterLevel(1);
-    EXPECT_EQ(game.levelNumber, 1);
-    ASSERT_NE(level1Map, nullptr);
-    EXPECT_EQ(game.currentLevel, static_cast<cLevel*>(level1Map));
-    EXPECT_FALSE(game.currentLevel->entities.empty());
-    EXPECT_TRUE(game.retiredEntities.empty());
-}
 
 // A switch inside a hit: the entity that switched is still drawn, and the walk goes on
 // at the next index of the new list, or ends if that list is shorter.
@@ -107,28 +78,6 @@ TEST_F(LevelLifecycle, SwitchingFromInsideAHitFreesTheOldMapOnlyAtTheNextFrame) 
     graphics.frame();
     EXPECT_EQ(Marker::live, 0);
     EXPECT_TRUE(game.retiredEntities.empty());
-}
-
-TEST_F(LevelLifecycle, FindNearbyEntityTakesTheFirstTouchingOneOfTheKind) {
-    HandMadeLevel level;
-    game.currentLevel = &level.level;
-    EXPECT_EQ(level.level.findNearbyEntity(KindAny), nullptr) << "empty list";
-
-    Marker* m = level.markers(4, 160, 120);
-    m[0].setPosition(160 + 40, 120); // out of reach
-    m[1].kind = KindChest;
-    m[2].kind = KindShop;
-    m[3].kind = KindChest;
-    m[0].kind = KindShop;
-
-    EXPECT_EQ(level.level.findNearbyEntity(KindAny), &m[1]);
-    EXPECT_EQ(level.level.findNearbyEntity(KindShop), &m[2]);
-    EXPECT_EQ(level.level.findNearbyEntity(KindChest), &m[1]);
-    EXPECT_EQ(level.level.findNearbyEntity(KindDog), nullptr);
-
-    level.level.entities.insert(level.level.entities.begin(), nullptr);
-    EXPECT_EQ(level.level.findNearbyEntity(KindAny), &m[1]) << "empty entries are skipped";
-    game.currentLevel = nullptr;
 }
 
 } // namespace

@@ -48,43 +48,11 @@ class RandomPool : public testing::Test {
         poolInterval = 0;
     }
 
-    // The longest wait between two refreshes is 499 ms.
-    void refreshWhenDue() {
-        clock.advance(500);
-        refreshRandomPool();
-    }
-
     static int filledSlots() {
         return static_cast<int>(
             std::count_if(std::begin(randomPool), std::end(randomPool), [](int v) { return v; }));
     }
 };
-
-TEST_F(RandomPool, FillsFromTheTopThenOverwritesRandomSlots) {
-    std::srand(1);
-    refreshRandomPool();
-    EXPECT_NE(0, randomPool[999]);
-    EXPECT_EQ(1, filledSlots());
-    refreshWhenDue();
-    EXPECT_NE(0, randomPool[998]);
-    EXPECT_EQ(2, filledSlots());
-
-    for (int i = 2; i < 999; ++i)
-        refreshWhenDue();
-    EXPECT_EQ(0, randomPool[0]);
-    EXPECT_EQ(999, filledSlots());
-
-    // Only slot 0 is left empty: from now on random slots are overwritten, and slot 0
-    // is no longer the obvious next one.
-    std::vector<int> before(std::begin(randomPool), std::end(randomPool));
-    for (int i = 0; i < 20; ++i)
-        refreshWhenDue();
-    int changed = 0;
-    for (int slot = 1; slot < kRandomPoolSize; ++slot)
-        if (randomPool[slot] != before[slot]) ++changed;
-    EXPECT_GE(changed, 5);
-    EXPECT_EQ(0, randomPool[0]);
-}
 
 TEST_F(RandomPool, WaitsOneIntervalBetweenRefreshes) {
     std::srand(2);
