@@ -1,8 +1,8 @@
 #!/bin/sh
 # Sets up a Debian 12 machine, builds the game and runs the whole test suite: once in
 # the normal build (the everyday suite, then the release check of the Debian package),
-# once under AddressSanitizer and UndefinedBehaviorSanitizer, and a formatting check of
-# the sources.
+# once under AddressSanitizer and UndefinedBehaviorSanitizer, once cross-built for ARM
+# under qemu (scripts/arm-check.sh), and a formatting check of the sources.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/setup.sh test
@@ -27,3 +27,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_SANITIZE
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure)
+
+echo "== Handheld build"
+sh scripts/arm-check.sh

@@ -1,5 +1,5 @@
 #pragma once
 
-// Hands the machine back to the handheld's launcher. On a machine without one (a
-// desktop) it returns and the program simply ends.
+// Hands the machine back to the handheld's menu. Only the handheld build does; a
+// desktop build returns at once and the program simply ends.
 void returnToLauncher();
