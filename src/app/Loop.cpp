@@ -380,7 +380,9 @@ void startUp() {
 #endif
     std::atexit(shutDown);
     SDL_ShowCursor(0);
+#ifndef __EMSCRIPTEN__ // the page packs its files from a checked build's tree
     requireInstallation();
+#endif
     screen = SDL_SetVideoMode(320, 240, 16, 0);
     if (!screen)
         failStartUp(std::string("Couldn't set 320x240x16 video mode: ") + SDL_GetError(), 2);

@@ -86,9 +86,29 @@ struct BrightTint {
 
 } // namespace
 
+namespace {
+
+// The browser's 32-bit surfaces: pixel by pixel through 8-bit colours. Its two uses are
+// told apart by `keep`: the highlight keeps red and blue, the game-over tint sets them.
+void tintBrightPixelsAnyDepth(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep) {
+    SurfaceLock lock(surface);
+    for (int y = rect.y; y < rect.y + rect.h; ++y) {
+        for (int x = rect.x; x < rect.x + rect.w; ++x) {
+            Uint8 r, g, b;
+            SDL_GetRGB(getPixel(surface, x, y), surface->format, &r, &g, &b);
+            if (r <= 50 && g <= 50 && b <= 50) continue;
+            putPixel(surface, x, y,
+                     SDL_MapRGB(surface->format, keep ? r : 255, static_cast<Uint8>(g - 30),
+                                keep ? b : 0));
+        }
+    }
+}
+
+} // namespace
+
 void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set) {
     SDL_PixelFormat* f = surface->format;
-    if (f->BytesPerPixel != 2) return;
+    if (f->BytesPerPixel != 2) return tintBrightPixelsAnyDepth(surface, rect, keep);
     const BrightTint tint(f);
     int right = rect.x + rect.w < surface->w ? rect.x + rect.w : surface->w;
     int bottom = rect.y + rect.h < surface->h ? rect.y + rect.h : surface->h;
@@ -117,8 +137,12 @@ namespace {
 
 // Pure green reads back as itself and nothing else does, so the stored pixel can be
 // compared with the key's own value.
+// Pure green, or no alpha at all where a surface keeps its key as real transparency
+// (the browser's).
 bool isTransparent(SDL_Surface* image, int x, int y) {
-    return getPixel(image, x, y) == SDL_MapRGB(image->format, 0, 255, 0);
+    Uint32 pixel = getPixel(image, x, y);
+    return pixel == SDL_MapRGB(image->format, 0, 255, 0) ||
+           (image->format->Amask && !(pixel & image->format->Amask));
 }
 
 // One in five opaque candidates takes the stain; returns true once one has.
