@@ -220,6 +220,7 @@ def main():
         ("menu", "menu redraw after a key", ("menu", 20), 20),
         ("level1", "level 1, exit rings in view", ("level1", 1, 60), 60),
         ("level4", "busiest level 4, driving", ("level4", busiest, 60), 60),
+        ("nuke", "that level with the fire ring", ("nuke", busiest, 60), 60),
         ("tint", "game-over tint on that level", ("tint", busiest, 10), 10),
         ("freerun", "freerun 6x1000 on 512x512", ("freerun", 6, 1000, 512, 20), 20),
         ("portal", "portal into the largest level 4", ("switch", largest, 1), 1),

@@ -222,7 +222,8 @@ void drive() {
 int usage() {
     std::fprintf(stderr,
                  "usage: vandal_perf find <seeds> | menu <presses> | level1 <seed> "
-                 "<frames> | level4 <seed> <frames> | tint <seed> <frames> | freerun "
+                 "<frames> | level4 <seed> <frames> | nuke <seed> <frames> | tint <seed> "
+                 "<frames> | freerun "
                  "<kinds> <count> <size> <frames> | switch <seed> <times> | pace "
                  "<seconds> <car rate> busy|rest | simpace <seconds> <car rate> busy|rest\n");
     return 2;
@@ -250,6 +251,12 @@ int main(int argc, char** argv) {
     } else if (!std::strcmp(scenario, "level4") && argc == 4) {
         enterLevel(4, static_cast<unsigned>(intArg(argv, 2)));
         drive();
+        runFrames(intArg(argv, 3));
+    } else if (!std::strcmp(scenario, "nuke") && argc == 4) {
+        enterLevel(4, static_cast<unsigned>(intArg(argv, 2)));
+        drive();
+        player.addNukes(1);
+        player.useNukeExhaust();
         runFrames(intArg(argv, 3));
     } else if (!std::strcmp(scenario, "tint") && argc == 4) {
         enterLevel(4, static_cast<unsigned>(intArg(argv, 2)));

@@ -20,5 +20,5 @@ bool cTimer::check() {
 
 void rateCarTimers(int straightRate) {
     carStraightTimer.setRate(straightRate);
-    carDiagonalTimer.setRate(static_cast<int>(straightRate / 1.5));
+    carDiagonalTimer.setRate(straightRate * 2 / 3); // trunc(v / 1.5) in whole numbers
 }

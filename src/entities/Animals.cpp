@@ -21,9 +21,9 @@ int opposite(int direction) {
 // so that a diagonal walk covers about the same ground as a straight one.
 constexpr Uint32 kFramePeriod = 100;
 constexpr Uint32 kWanderStraightPeriod = 17;
-constexpr double kWanderDiagonalPeriod = 25.5;
+constexpr HalfMsPeriod kWanderDiagonalPeriod = halfMsPeriod(25.5);
 constexpr Uint32 kReactStraightPeriod = 5;
-constexpr double kReactDiagonalPeriod = 7.5;
+constexpr HalfMsPeriod kReactDiagonalPeriod = halfMsPeriod(7.5);
 constexpr int kReactionDistance = 65;
 
 } // namespace

@@ -78,6 +78,6 @@ bool isDue(Uint32 now, int lastTick, Uint32 period) {
     return now >= static_cast<Uint32>(lastTick) + period;
 }
 
-bool isDue(Uint32 now, int lastTick, double period) {
-    return static_cast<double>(now) >= static_cast<Uint32>(lastTick) + period;
+bool isDue(Uint32 now, int lastTick, HalfMsPeriod period) {
+    return 2 * Uint64{now} >= 2 * Uint64{static_cast<Uint32>(lastTick)} + period.halves;
 }

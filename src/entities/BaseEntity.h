@@ -78,11 +78,17 @@ int panickedHeading();
 int directionImage(int direction);
 
 // Paced actions keep the time of their last go in an int field. An action is due
-// once at least `period` ms have passed; the double form keeps a half millisecond.
-// The field is read back as the unsigned tick it was stored from, so the comparison
-// still holds once the clock has outgrown an int.
+// once at least `period` ms have passed. The field is read back as the unsigned tick
+// it was stored from, so the comparison still holds once the clock has outgrown an int.
 bool isDue(Uint32 now, int lastTick, Uint32 period);
-bool isDue(Uint32 now, int lastTick, double period);
+
+// A period with a half millisecond in it (25.5 ms), kept in half milliseconds: the
+// handheld has no floating-point unit, so every frame compares whole numbers only.
+struct HalfMsPeriod {
+    Uint32 halves;
+};
+constexpr HalfMsPeriod halfMsPeriod(double ms) { return {static_cast<Uint32>(ms * 2)}; }
+bool isDue(Uint32 now, int lastTick, HalfMsPeriod period);
 
 // Moves an entity one pixel in a direction 1..8.
 void stepToward(BaseEntity& entity, int direction);

@@ -11,8 +11,8 @@ namespace {
 
 // A pink man keeps his distance; a man in the street only notices the car late but
 // is off like a shot.
-const PedestrianTraits pinkManTraits{KindPinkMan, 70, 65, 97.5, &cPlayer::pinkKilled};
-const PedestrianTraits manTraits{KindBlackMan, 40, 10, 15.0, &cPlayer::menKilled};
+const PedestrianTraits pinkManTraits{KindPinkMan, 70, 65, halfMsPeriod(97.5), &cPlayer::pinkKilled};
+const PedestrianTraits manTraits{KindBlackMan, 40, 10, halfMsPeriod(15.0), &cPlayer::menKilled};
 
 } // namespace
 

@@ -6,9 +6,9 @@ class cPlayer;
 // How the two pedestrian kinds differ: their pictures, their nerves and their legs.
 struct PedestrianTraits {
     int kind;
-    int reactionDistance;      // pixels
-    unsigned straightPeriod;   // ms
-    double diagonalPeriod;     // ms; the half millisecond matters
+    int reactionDistance;    // pixels
+    unsigned straightPeriod; // ms
+    HalfMsPeriod diagonalPeriod;
     int cPlayer::*killCounter; // the car's counter for this kind
 };
 

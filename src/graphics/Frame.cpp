@@ -3,6 +3,7 @@
 #include "entities/Animals.h"
 #include "entities/Pedestrians.h"
 #include "entities/Pickups.h"
+#include "graphics/FireRing.h"
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
 #include "player/Player.h"
@@ -13,7 +14,6 @@
 #include "world/Level.h"
 #include "world/Random.h"
 #include <cassert>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -180,49 +180,11 @@ void drawStats(cGraphics& g) {
     }
 }
 
-// The game-over picture: everything but the darkest pixels turns red-orange. The
-// green channel is 8-bit and simply wraps round below 30.
-void tintGameOver(cGraphics& g) {
-    SDL_Surface* buffer = g.backBuffer;
-    tintBrightPixels(buffer, screenRect, 0, packRgb(buffer->format, 255, 0, 0));
-}
-
-} // namespace
-
-namespace {
-
-// The fire ring's sixty directions, 6 degrees apart, worked out once: the ring is
-// drawn in every frame of a nuke, and the handheld has no floating-point unit to
-// take a cosine in each of them.
-struct FireRingDirections {
-    static constexpr int kCount = 60;
-    double cosine[kCount];
-    double sine[kCount];
-};
-
-const FireRingDirections& fireRingDirections() {
-    static const FireRingDirections table = [] {
-        FireRingDirections t{};
-        float angle = 0.0f;
-        for (int i = 0; i < FireRingDirections::kCount; ++i, angle += 6.0f) {
-            float radians = angle * 0.017453277f;
-            t.cosine[i] = std::cos(static_cast<double>(radians));
-            t.sine[i] = std::sin(static_cast<double>(radians));
-        }
-        return t;
-    }();
-    return table;
-}
-
 } // namespace
 
 void cGraphics::drawFireRing(int cx, int cy, int r) {
-    const FireRingDirections& directions = fireRingDirections();
-    for (int i = 0; i < FireRingDirections::kCount; ++i) {
-        int x = static_cast<int>(cx + directions.cosine[i] * r + 0.5);
-        int y = static_cast<int>(cy + directions.sine[i] * r + 0.5);
-        drawSprite(fireImage, {x, y});
-    }
+    for (int flame = 0; flame < kFireRingFlames; ++flame)
+        drawSprite(fireImage, fireRingFlame({cx, cy}, r, flame));
 }
 
 void cGraphics::frame() {
@@ -243,7 +205,7 @@ void cGraphics::frame() {
     drawShop(*this);
     drawMission(*this);
     drawStats(*this);
-    if (walker.getHealth() == 0) tintGameOver(*this);
+    if (walker.getHealth() == 0) tintGameOver(backBuffer, screenRect);
     SDL_BlitSurface(backBuffer, nullptr, screen, &screenRect);
     SDL_Flip(screen);
 }

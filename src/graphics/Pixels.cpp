@@ -2,6 +2,7 @@
 #include "graphics/Graphics.h"
 #include "player/Player.h"
 #include "world/Random.h"
+#include <vector>
 
 namespace {
 
@@ -84,9 +85,41 @@ struct BrightTint {
     }
 };
 
-} // namespace
+// Every stored value's tinted value, worked out once: a pixel then costs one lookup.
+// The game asks for two tints (the game-over picture and the menu highlight), so two
+// tables of 128 KB live for the whole run.
+struct TintTable {
+    Uint32 redMask, greenMask, blueMask;
+    Uint16 keep, set;
+    std::vector<Uint16> tinted;
 
-namespace {
+    bool fits(const SDL_PixelFormat* f, Uint16 k, Uint16 s) const {
+        return redMask == f->Rmask && greenMask == f->Gmask && blueMask == f->Bmask && keep == k &&
+               set == s;
+    }
+};
+
+TintTable buildTintTable(SDL_PixelFormat* f, Uint16 keep, Uint16 set) {
+    const BrightTint tint(f);
+    const Uint32 redMask = f->Rmask, greenMask = f->Gmask, blueMask = f->Bmask;
+    const int greenShift = f->Gshift;
+    TintTable table{redMask, greenMask, blueMask, keep, set, std::vector<Uint16>(0x10000)};
+    for (Uint32 p = 0; p <= 0xFFFF; ++p) {
+        bool bright = (p & redMask) >= tint.brightRed || (p & greenMask) >= tint.brightGreen ||
+                      (p & blueMask) >= tint.brightBlue;
+        table.tinted[p] = static_cast<Uint16>(
+            bright ? (p & keep) | set | tint.loweredGreen[(p & greenMask) >> greenShift] : p);
+    }
+    return table;
+}
+
+const Uint16* tintTableFor(SDL_PixelFormat* f, Uint16 keep, Uint16 set) {
+    static std::vector<TintTable> tables;
+    for (const TintTable& table : tables)
+        if (table.fits(f, keep, set)) return table.tinted.data();
+    tables.push_back(buildTintTable(f, keep, set));
+    return tables.back().tinted.data();
+}
 
 // The browser's 32-bit surfaces: pixel by pixel through 8-bit colours. Its two uses are
 // told apart by `keep`: the highlight keeps red and blue, the game-over tint sets them.
@@ -104,41 +137,48 @@ void tintBrightPixelsAnyDepth(SDL_Surface* surface, const SDL_Rect& rect, Uint16
     }
 }
 
-} // namespace
-
+// Within rect, each bright pixel p becomes (p & keep) | set | its lowered green.
 void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set) {
-    SDL_PixelFormat* f = surface->format;
-    if (f->BytesPerPixel != 2) return tintBrightPixelsAnyDepth(surface, rect, keep);
-    const BrightTint tint(f);
+    if (surface->format->BytesPerPixel != 2) return tintBrightPixelsAnyDepth(surface, rect, keep);
+    const Uint16* tinted = tintTableFor(surface->format, keep, set);
+    int left = rect.x < 0 ? 0 : rect.x;
     int right = rect.x + rect.w < surface->w ? rect.x + rect.w : surface->w;
     int bottom = rect.y + rect.h < surface->h ? rect.y + rect.h : surface->h;
-    // Held in locals: the pixel stores could alias the format, which would make the
-    // compiler read every mask again for each pixel.
-    const Uint32 redMask = f->Rmask, greenMask = f->Gmask, blueMask = f->Bmask;
-    const Uint32 brightRed = tint.brightRed, brightGreen = tint.brightGreen,
-                 brightBlue = tint.brightBlue;
-    const int greenShift = f->Gshift;
     SurfaceLock lock(surface);
     for (int y = rect.y < 0 ? 0 : rect.y; y < bottom; ++y) {
         Uint16* row =
             reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
-        for (int x = rect.x < 0 ? 0 : rect.x; x < right; ++x) {
-            Uint32 p = row[x];
-            if ((p & redMask) < brightRed && (p & greenMask) < brightGreen &&
-                (p & blueMask) < brightBlue)
-                continue;
-            row[x] = static_cast<Uint16>((p & keep) | set |
-                                         tint.loweredGreen[(p & greenMask) >> greenShift]);
-        }
+        for (int x = left; x < right; ++x)
+            row[x] = tinted[row[x]];
     }
+}
+
+// Pure red with no green: the tint adds the lowered green.
+Uint16 gameOverRed(const SDL_PixelFormat* f) { return packRgb(f, 255, 0, 0); }
+
+Uint16 redAndBlue(const SDL_PixelFormat* f) { return static_cast<Uint16>(f->Rmask | f->Bmask); }
+
+} // namespace
+
+void tintGameOver(SDL_Surface* buffer, const SDL_Rect& rect) {
+    tintBrightPixels(buffer, rect, 0, gameOverRed(buffer->format));
+}
+
+void tintMenuHighlight(SDL_Surface* canvas, const SDL_Rect& rect) {
+    tintBrightPixels(canvas, rect, redAndBlue(canvas->format), 0);
+}
+
+void prepareTints(SDL_PixelFormat* format) {
+    if (format->BytesPerPixel != 2) return;
+    tintTableFor(format, 0, gameOverRed(format));
+    tintTableFor(format, redAndBlue(format), 0);
 }
 
 namespace {
 
 // Pure green reads back as itself and nothing else does, so the stored pixel can be
-// compared with the key's own value.
-// Pure green, or no alpha at all where a surface keeps its key as real transparency
-// (the browser's).
+// compared with the key's own value; where a surface keeps its key as real
+// transparency (the browser's), a pixel with no alpha is transparent too.
 bool isTransparent(SDL_Surface* image, int x, int y) {
     Uint32 pixel = getPixel(image, x, y);
     return pixel == SDL_MapRGB(image->format, 0, 255, 0) ||

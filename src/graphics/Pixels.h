@@ -24,11 +24,15 @@ class SurfaceLock {
     SDL_Surface* surface;
 };
 
-// Both tints of the game, the game-over picture and the menu highlight, pass over the
-// pixels whose red, green or blue reads above 50 and take 30 off their green, a byte
-// that wraps round. On a 16-bit surface, within rect, each such pixel p becomes
-// (p & keep) | set | its lowered green.
-void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set);
+// Both tints of the game pass over the pixels whose red, green or blue reads above 50
+// and take 30 off their green, a byte that wraps round; only 16-bit surfaces are
+// tinted. The game-over picture: those pixels turn red-orange.
+void tintGameOver(SDL_Surface* buffer, const SDL_Rect& rect);
+// The menu highlight: those pixels keep their red and blue.
+void tintMenuHighlight(SDL_Surface* canvas, const SDL_Rect& rect);
+// Works out both tints' tables for the format ahead, at start-up, so that neither the
+// first frame of a lost game nor the first menu key stalls on one.
+void prepareTints(SDL_PixelFormat* format);
 
 // The 16-bit pixel SDL_MapRGB would give, without the call.
 inline Uint16 packRgb(const SDL_PixelFormat* f, Uint8 r, Uint8 g, Uint8 b) {

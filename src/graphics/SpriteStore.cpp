@@ -81,16 +81,28 @@ const OpaqueRuns* cSpriteStore::opaqueRunsOf(SDL_Surface* picture) const {
     return known == runsByPicture.end() ? nullptr : &known->second;
 }
 
-void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
-                    SDL_Surface* target) {
+namespace {
+
+// A picture wholly inside the clip, which is almost every one: no run needs clipping,
+// and the pitches stay in registers across the copies.
+void copyWholeRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
+                   SDL_Surface* target) {
+    const Uint8* from = static_cast<const Uint8*>(picture->pixels);
+    const int fromPitch = picture->pitch, toPitch = target->pitch;
+    Uint8* to = static_cast<Uint8*>(target->pixels) + where.y * toPitch + where.x * 2;
+    for (const OpaqueRuns::Run& run : runs.runs)
+        std::memcpy(to + run.row * toPitch + run.start * 2,
+                    from + run.row * fromPitch + run.start * 2,
+                    static_cast<size_t>(run.length) * 2);
+}
+
+void copyClippedRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
+                     SDL_Surface* target) {
     const SDL_Rect& clip = target->clip_rect;
-    int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
-    if (where.x >= right || where.y >= bottom || where.x + picture->w <= left ||
-        where.y + picture->h <= top)
-        return;
-    SurfaceLock lock(target);
+    const int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
     const Uint8* from = static_cast<const Uint8*>(picture->pixels);
     Uint8* to = static_cast<Uint8*>(target->pixels);
+    const int fromPitch = picture->pitch, toPitch = target->pitch;
     for (const OpaqueRuns::Run& run : runs.runs) {
         int y = where.y + run.row;
         if (y < top || y >= bottom) continue;
@@ -100,11 +112,27 @@ void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where
         x0 += skipped;
         if (x1 > right) x1 = right;
         if (x0 >= x1) continue;
-        const Uint16* source =
-            reinterpret_cast<const Uint16*>(from + run.row * picture->pitch) + run.start + skipped;
-        Uint16* destination = reinterpret_cast<Uint16*>(to + y * target->pitch) + x0;
-        std::memcpy(destination, source, static_cast<size_t>(x1 - x0) * sizeof(Uint16));
+        std::memcpy(to + y * toPitch + x0 * 2,
+                    from + run.row * fromPitch + (run.start + skipped) * 2,
+                    static_cast<size_t>(x1 - x0) * 2);
     }
+}
+
+} // namespace
+
+void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
+                    SDL_Surface* target) {
+    const SDL_Rect& clip = target->clip_rect;
+    int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
+    if (where.x >= right || where.y >= bottom || where.x + picture->w <= left ||
+        where.y + picture->h <= top)
+        return;
+    SurfaceLock lock(target);
+    if (where.x >= left && where.y >= top && where.x + picture->w <= right &&
+        where.y + picture->h <= bottom)
+        copyWholeRuns(picture, runs, where, target);
+    else
+        copyClippedRuns(picture, runs, where, target);
 }
 
 void loadGameImages() {
@@ -114,4 +142,6 @@ void loadGameImages() {
     menu.pageImage = toScreenFormat(menu.pageImage);
     menu.resumeImage = toScreenFormat(menu.resumeImage);
     shop.screenImage = toScreenFormat(shop.screenImage);
+    // The back buffer is made in the screen's 16-bit format, not yet at this point.
+    if (SDL_Surface* screen = SDL_GetVideoSurface()) prepareTints(screen->format);
 }

@@ -307,6 +307,6 @@ void cPlayer::useNukeExhaust() {
 void cPlayer::nosBoost() {
     if (speed >= 300) return;
     carDiagonalTimer.setRate(speed + 1);
-    carStraightTimer.setRate(static_cast<int>((speed + 1) * 1.5));
+    carStraightTimer.setRate((speed + 1) * 3 / 2); // trunc(x * 1.5) in whole numbers
     speed += 40;
 }

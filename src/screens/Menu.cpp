@@ -92,8 +92,7 @@ void show(cMenu& m) {
 // outline alone. Green is a byte, so a very low green wraps round to a bright one.
 void tintEntry(SDL_Surface* canvas, int n) {
     if (n < 1 || n > 6 || !canvas) return;
-    SDL_PixelFormat* f = canvas->format;
-    tintBrightPixels(canvas, entryRects[n], static_cast<Uint16>(f->Rmask | f->Bmask), 0);
+    tintMenuHighlight(canvas, entryRects[n]);
 }
 
 void composeFreerunPage(cMenu& m) {
