@@ -5,6 +5,7 @@ desktop CPU the real game takes in a window.
 
     cmake --build build --target perf          # everything (a quarter of an hour)
     python3 bench/perf.py --game build/game --only level4 tint
+    python3 bench/perf.py --game build/game --armel build-armel-bench   # x86 beside qemu
 
 Nothing here passes or fails: it prints a table to compare with docs/performance.md.
 """
@@ -13,6 +14,7 @@ import argparse
 import glob
 import os
 import re
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -164,6 +166,36 @@ def desktop(game):
     return rows
 
 
+def cpu_per_frame(command, cwd, frames):
+    """Microseconds of the main thread's CPU per measured frame, as the driver reports."""
+    out = subprocess.run(command, cwd=cwd, env=HEADLESS, check=True, capture_output=True,
+                         text=True).stdout
+    return int(re.search(r"measured-cpu-us (\d+)", out).group(1)) / frames
+
+
+def armel_sysroot(build):
+    with open(os.path.join(build, "CMakeCache.txt")) as f:
+        return re.search(r"^VANDAL_ARMEL_SYSROOT:\w+=(.*)$", f.read(), re.M).group(1)
+
+
+def native_beside_qemu(game, build, frames, repeats):
+    """The same frames natively and as the armel build under qemu, the median of
+    several runs each: qemu translates ARM code to x86, so the ratio says how much
+    heavier the ARM code is to emulate, not how fast an ARM920T would run it."""
+    armel_game = os.path.join(os.path.abspath(build), "game")
+    emulator = ["qemu-arm-static", "-L", armel_sysroot(build)]
+    print("%-36s %12s %12s %7s" % ("CPU us per frame, median of %d" % repeats, "x86",
+                                   "qemu armel", "ratio"), flush=True)
+    for _, title, call, divisor in frames:
+        native = statistics.median(cpu_per_frame(driver(game, *call), game, divisor)
+                                   for _ in range(repeats))
+        emulated = statistics.median(
+            cpu_per_frame(emulator + driver(armel_game, *call), armel_game, divisor)
+            for _ in range(repeats))
+        print("%-36s %12.0f %12.0f %7.1f" % (title, native, emulated, emulated / native),
+              flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--game", required=True, help="the game folder (build/game)")
@@ -171,6 +203,9 @@ def main():
     parser.add_argument("--only", nargs="*", help="scenario names to run")
     parser.add_argument("--level4", nargs=2, type=int, metavar=("LARGEST", "BUSIEST"),
                         help="the level-4 seeds to use instead of searching for them")
+    parser.add_argument("--armel", metavar="BUILD_DIR",
+                        help="time the frames natively and as this armel build under qemu")
+    parser.add_argument("--repeats", type=int, default=5, help="runs per timing (--armel)")
     args = parser.parse_args()
     game = os.path.abspath(args.game)
 
@@ -197,6 +232,10 @@ def main():
     ]
     wanted = lambda name: not args.only or name in args.only
 
+    if args.armel:
+        timed = [f for f in frames if f[0] != "portal" and wanted(f[0])]
+        native_beside_qemu(game, args.armel, timed, args.repeats)
+        return
     for name, title, call, divisor in frames:
         if not wanted(name):
             continue
