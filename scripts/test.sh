@@ -18,7 +18,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDAL_TESTS=ON -DVANDAL
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -LE release)
 
-echo "== Release check"
+echo "== Release checks: the Debian package and the browser page"
 (cd build && ctest --output-on-failure -L release)
 
 echo "== Sanitizer build"
