@@ -29,8 +29,8 @@ const FlameDirections directions = workOutDirections();
 
 // centre + direction × radius + 0.5, cut toward zero.
 int flameCoordinate(int centre, long long direction, int radius) {
-    long long fixed = (static_cast<long long>(centre) << kFractionBits) + direction * radius +
-                      (1LL << (kFractionBits - 1));
+    const long long one = 1LL << kFractionBits;
+    long long fixed = centre * one + direction * radius + one / 2;
     return static_cast<int>(fixed >= 0 ? fixed >> kFractionBits : -(-fixed >> kFractionBits));
 }
 
