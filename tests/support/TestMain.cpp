@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     resetGame();
     int status = RUN_ALL_TESTS();
     resetGame();
+    spriteStore.release();
     sound.close();
     SDL_Quit();
     return status;
