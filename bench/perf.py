@@ -153,10 +153,10 @@ def desktop(game):
             rows.append(("desktop CPU, idle menu (10 s)", "%.1f %% of a core" % share,
                          "%d voluntary switches" % switches))
             play.key("Down", "a")  # the first entry: a new game on level 1
-            play.key_down("space")
+            play.hold("space")
             time.sleep(1)
             share, switches = cpu_share(play.process.pid, 10)
-            play.key_up("space")
+            play.hold("space", down=False)
             rows.append(("desktop CPU, driving (10 s)", "%.1f %% of a core" % share,
                          "%d voluntary switches" % switches))
         finally:
