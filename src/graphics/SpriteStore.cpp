@@ -138,10 +138,8 @@ void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where
 void loadGameImages() {
     player.reloadSprites();
     walker.loadImages();
-    menu.menuImage = toScreenFormat(menu.menuImage);
-    menu.pageImage = toScreenFormat(menu.pageImage);
-    menu.resumeImage = toScreenFormat(menu.resumeImage);
-    shop.screenImage = toScreenFormat(shop.screenImage);
+    menu.loadImages();
+    shop.loadImage();
     // The back buffer is made in the screen's 16-bit format, not yet at this point.
     if (SDL_Surface* screen = SDL_GetVideoSurface()) prepareTints(screen->format);
 }

@@ -3,6 +3,7 @@
 #include "app/Assets.h"
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
+#include "graphics/SpriteStore.h"
 #include "graphics/Text.h"
 #include "player/Walker.h"
 #include "screens/Freerun.h"
@@ -135,10 +136,10 @@ void toggleSound(cMenu& m) {
 
 } // namespace
 
-cMenu::cMenu() {
-    menuImage = loadSprite(assets::menuImage);
-    pageImage = loadSprite(assets::menuPageImage);
-    resumeImage = loadSprite(assets::menuResumeImage);
+void cMenu::loadImages() {
+    menuImage = toScreenFormat(loadSprite(assets::menuImage));
+    pageImage = toScreenFormat(loadSprite(assets::menuPageImage));
+    resumeImage = toScreenFormat(loadSprite(assets::menuResumeImage));
 }
 
 cMenu::~cMenu() {

@@ -19,8 +19,10 @@ class cMenu {
     SDL_Rect canvasRect = {0, 0, 0, 0};
     TTF_Font* font = nullptr;
 
-    cMenu();
+    cMenu() = default;
     ~cMenu();
+    // Once the screen exists, so the pictures are in its format.
+    void loadImages();
     cMenu(const cMenu&) = delete;
     cMenu& operator=(const cMenu&) = delete;
 

@@ -4,6 +4,7 @@
 #include "entities/BaseEntity.h"
 #include "entities/Pedestrians.h"
 #include "graphics/Graphics.h"
+#include "graphics/SpriteStore.h"
 #include "player/Player.h"
 #include "sound/Sound.h"
 #include "world/Game.h"
@@ -107,8 +108,9 @@ cShop::cShop() {
     if (hasEngineOffer(level)) items.push_back(engineOffers[level].text);
     items.push_back(nosDelimiterText);
     items.push_back(resurrectionText);
-    screenImage = loadSprite(assets::shopScreenImage);
 }
+
+void cShop::loadImage() { screenImage = toScreenFormat(loadSprite(assets::shopScreenImage)); }
 
 cShop::~cShop() { SDL_FreeSurface(screenImage); }
 

@@ -13,6 +13,8 @@ class cShop {
 
     cShop();
     ~cShop();
+    // Once the screen exists, so the picture is in its format.
+    void loadImage();
     cShop(const cShop&) = delete;
     cShop& operator=(const cShop&) = delete;
 
