@@ -12,6 +12,7 @@
 // Run it from the game folder with SDL's dummy drivers.
 #include "app/Clock.h"
 #include "app/Loop.h"
+#include "app/StartUp.h"
 #include "app/Rest.h"
 #include "replay/Sessions.h"
 #include "sound/Sound.h"
