@@ -1,26 +1,11 @@
 // uigen OUTDIR SMALL_FONT LARGE_FONT ICONS          writes the interface BMPs
 // uigen preview OUTDIR SMALL_FONT LARGE_FONT ICONS  writes mock screens for review
+#include "pixelart/bmpfile.h"
 #include "preview.h"
 #include "uigen.h"
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBmp(const std::string& path, const uigen::Image& image) {
-    const std::vector<std::uint8_t> bytes = uigen::encodeBmp(image);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
 
 int usage() {
     std::fprintf(stderr, "usage: uigen [preview] OUTDIR SMALL_FONT LARGE_FONT ICONS\n");
@@ -39,11 +24,11 @@ int main(int argc, char** argv) {
         uigen::Kit kit;
         kit.smallFontPath = argv[first + 1];
         kit.largeFontPath = argv[first + 2];
-        kit.icons = uigen::parseIcons(readFile(argv[first + 3]), argv[first + 3]);
+        kit.icons = uigen::parseIcons(pixelart::readText(argv[first + 3]), argv[first + 3]);
         const auto pictures = uigen::makePictures(kit);
         const auto outputs = preview ? uigen::makePreviews(kit, pictures) : pictures;
         for (const auto& [name, image] : outputs)
-            writeBmp(outDir + "/" + name + ".bmp", image);
+            pixelart::saveBmp(outDir + "/" + name + ".bmp", image);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "uigen: %s\n", e.what());
         return 1;

@@ -1,42 +1,15 @@
 #include "preview.h"
 #include "uigen.h"
-#include <SDL/SDL.h>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <set>
 
 using namespace uigen;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 int brightness(Rgb c) { return (c.r * 299 + c.g * 587 + c.b * 114) / 1000; }
 
 } // namespace
-
-// The game reads these files with SDL, so SDL is the judge of the encoding; an odd
-// width needs padded rows.
-TEST(Bmp, SdlReadsBackEveryPixel) {
-    Image img(5, 3);
-    for (int i = 0; i < 15; ++i)
-        img.set(i % 5, i / 5, {std::uint8_t(i * 17), std::uint8_t(255 - i), std::uint8_t(i)});
-    std::vector<std::uint8_t> bytes = encodeBmp(img);
-    SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromMem(bytes.data(), int(bytes.size())), 1);
-    ASSERT_NE(loaded, nullptr) << SDL_GetError();
-    ASSERT_EQ(loaded->format->BitsPerPixel, 24);
-    for (int i = 0; i < 15; ++i) {
-        const Uint8* p = static_cast<Uint8*>(loaded->pixels) + i / 5 * loaded->pitch + i % 5 * 3;
-        Uint8 r, g, b;
-        SDL_GetRGB(p[0] | p[1] << 8 | p[2] << 16, loaded->format, &r, &g, &b);
-        EXPECT_EQ((Rgb{r, g, b}), img.at(i % 5, i / 5)) << i;
-    }
-    SDL_FreeSurface(loaded);
-}
 
 class Pictures : public ::testing::Test {
   protected:
@@ -45,7 +18,7 @@ class Pictures : public ::testing::Test {
         Kit kit;
         kit.smallFontPath = UI_SMALL_FONT;
         kit.largeFontPath = UI_LARGE_FONT;
-        kit.icons = parseIcons(readFile(UI_ICONS), UI_ICONS);
+        kit.icons = parseIcons(pixelart::readText(UI_ICONS), UI_ICONS);
         for (auto& [name, image] : makePictures(kit))
             pictures[name] = image;
         for (auto& [name, image] : makePictures(kit))
@@ -67,7 +40,7 @@ std::map<std::string, Image> Pictures::pictures, Pictures::secondRun;
 
 // Every interface path the game loads is made here, and nothing else.
 TEST_F(Pictures, MatchTheGamesAssetList) {
-    const std::string header = readFile(ASSETS_HEADER);
+    const std::string header = pixelart::readText(ASSETS_HEADER);
     // The interface pictures are the ones straight under sprites/; the rest sit in
     // folders of their own.
     std::set<std::string> wanted, made;
