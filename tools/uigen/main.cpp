@@ -1,5 +1,6 @@
-// uigen OUTDIR SMALL_FONT LARGE_FONT ICONS          writes the interface BMPs
-// uigen preview OUTDIR SMALL_FONT LARGE_FONT ICONS  writes mock screens for review
+// uigen OUTDIR SMALL_FONT LARGE_FONT ICONS MACHINE          writes the interface BMPs
+// uigen preview OUTDIR SMALL_FONT LARGE_FONT ICONS MACHINE  writes mock screens for review
+// MACHINE is "handheld" (its buttons in the legends) or "desktop" (the keyboard's keys).
 #include "pixelart/bmpfile.h"
 #include "preview.h"
 #include "uigen.h"
@@ -8,7 +9,8 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: uigen [preview] OUTDIR SMALL_FONT LARGE_FONT ICONS\n");
+    std::fprintf(stderr,
+                 "usage: uigen [preview] OUTDIR SMALL_FONT LARGE_FONT ICONS handheld|desktop\n");
     return 2;
 }
 
@@ -17,7 +19,9 @@ int usage() {
 int main(int argc, char** argv) {
     const bool preview = argc > 1 && std::string(argv[1]) == "preview";
     const int first = preview ? 2 : 1;
-    if (argc != first + 4) return usage();
+    if (argc != first + 5) return usage();
+    const std::string machine = argv[first + 4];
+    if (machine != "handheld" && machine != "desktop") return usage();
     try {
         const std::string outDir = argv[first];
         uigen::TtfSession ttf;
@@ -25,6 +29,7 @@ int main(int argc, char** argv) {
         kit.smallFontPath = argv[first + 1];
         kit.largeFontPath = argv[first + 2];
         kit.icons = uigen::parseIcons(pixelart::readText(argv[first + 3]), argv[first + 3]);
+        kit.handheld = machine == "handheld";
         const auto pictures = uigen::makePictures(kit);
         const auto outputs = preview ? uigen::makePreviews(kit, pictures) : pictures;
         for (const auto& [name, image] : outputs)

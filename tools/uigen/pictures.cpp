@@ -283,17 +283,42 @@ void titleArt(Image& img, const Kit& kit, const Fonts& f) {
         for (int i = 0; i < car.width; ++i)
             if (car.at(i, j) != kTransparent) img.blend(carX + i + 2, carY + j + 3, kInk, 110);
     stamp(img, car, carX, carY);
+}
 
-    // How to drive the menus.
+// A cream card on the grass under the road, for the legend of the controls.
+void legendCard(Image& img, int x, int y, int w, int h) {
+    roundBox(img, x + 2, y + 2, w, h, 5, kGrassShadow, kGrassShadow);
+    roundBox(img, x, y, w, h, 5, kInk, kCream);
+}
+
+// The handheld's buttons: all the menus need.
+void buttonLegend(Image& img, const Fonts& f) {
     const int boxX = 6, boxY = 182, boxW = 148, boxH = 50;
-    roundBox(img, boxX + 2, boxY + 2, boxW, boxH, 5, kGrassShadow, kGrassShadow);
-    roundBox(img, boxX, boxY, boxW, boxH, 5, kInk, kCream);
-    const std::string heading = "Controls";
-    f.hint.drawCentred(img, boxX + boxW / 2, boxY + 2, heading, kBrownText);
-    int x = keyHint(img, f, boxX + 8, boxY + 18, "Arrows", "move", kInk);
-    (void)x;
-    x = keyHint(img, f, boxX + 8, boxY + 34, "A", "choose", kInk);
+    legendCard(img, boxX, boxY, boxW, boxH);
+    f.hint.drawCentred(img, boxX + boxW / 2, boxY + 2, "Controls", kBrownText);
+    keyHint(img, f, boxX + 8, boxY + 18, "Arrows", "move", kInk);
+    const int x = keyHint(img, f, boxX + 8, boxY + 34, "A", "choose", kInk);
     keyHint(img, f, x + 12, boxY + 34, "B", "back", kInk);
+}
+
+// Nothing on a keyboard says which keys the game uses, so its legend names every one:
+// driving on the left, the menus and panels on the right.
+void keyLegend(Image& img, const Fonts& f) {
+    const int boxX = 6, boxY = 176, boxW = 148, boxH = 62;
+    legendCard(img, boxX, boxY, boxW, boxH);
+    const std::pair<const char*, const char*> driving[4] = {
+        {"Arrows", "steer"}, {"Space", "gas"}, {"B", "NOS"}, {"X", "pause"}};
+    const std::pair<const char*, const char*> menus[4] = {
+        {"A", "choose"}, {"B", "back"}, {"Q", "mission"}, {"W", "stats"}};
+    int rightX = 0;
+    for (const auto& [key, action] : driving)
+        rightX = std::max(rightX, keyHintWidth(f, key, action));
+    rightX += boxX + 8 + 10;
+    for (int row = 0; row < 4; ++row) {
+        const int y = boxY + 4 + 14 * row;
+        keyHint(img, f, boxX + 8, y, driving[row].first, driving[row].second, kInk);
+        keyHint(img, f, rightX, y, menus[row].first, menus[row].second, kInk);
+    }
 }
 
 void menuButton(Image& img, const Kit& kit, const Fonts& f, const layout::Rect& r,
@@ -313,6 +338,10 @@ void menuButton(Image& img, const Kit& kit, const Fonts& f, const layout::Rect& 
 Image mainList(const Kit& kit, const Fonts& f, const std::string& firstEntry) {
     Image img = grassField();
     titleArt(img, kit, f);
+    if (kit.handheld)
+        buttonLegend(img, f);
+    else
+        keyLegend(img, f);
     // The board the buttons hang on.
     fillRect(img, 161, 5, 154, 232, kGrassShadow);
     fillRect(img, 158, 3, 154, 232, kBorderDark);

@@ -67,6 +67,7 @@ struct Kit {
     std::string smallFontPath; // DejaVu Sans, the game's HUD and speech font
     std::string largeFontPath; // Linux Libertine, the game's panel and menu font
     std::map<std::string, Image> icons;
+    bool handheld = false; // the handheld's buttons in the legends, not the keyboard's keys
     const Image& icon(const std::string& name) const;
 };
 

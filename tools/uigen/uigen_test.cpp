@@ -23,20 +23,24 @@ class Pictures : public ::testing::Test {
             pictures[name] = image;
         for (auto& [name, image] : makePictures(kit))
             secondRun[name] = image;
+        kit.handheld = true;
+        for (auto& [name, image] : makePictures(kit))
+            handheld[name] = image;
     }
     static void TearDownTestSuite() {
         pictures.clear();
         secondRun.clear();
+        handheld.clear();
         delete ttf;
     }
     static const Image& get(const std::string& name) { return pictures.at(name); }
 
     static TtfSession* ttf;
-    static std::map<std::string, Image> pictures, secondRun;
+    static std::map<std::string, Image> pictures, secondRun, handheld;
 };
 
 TtfSession* Pictures::ttf = nullptr;
-std::map<std::string, Image> Pictures::pictures, Pictures::secondRun;
+std::map<std::string, Image> Pictures::pictures, Pictures::secondRun, Pictures::handheld;
 
 // Every interface path the game loads is made here, and nothing else.
 TEST_F(Pictures, MatchTheGamesAssetList) {
@@ -81,5 +85,30 @@ TEST_F(Pictures, MenuEntriesTakeTheHighlightCleanly) {
             EXPECT_GT(label, 60) << name << " entry at y " << r.y << " has no dark label";
             EXPECT_GT(light, r.w * r.h / 2) << name << " entry at y " << r.y;
         }
+    }
+}
+
+// The handheld's buttons and the keyboard's keys change the legend under the road on
+// the main list, and nothing else of any picture.
+TEST_F(Pictures, OnlyTheLegendTellsTheMachinesApart) {
+    const layout::Rect legend{0, 173, 158, 67};
+    for (const auto& [name, desktop] : pictures) {
+        const Image& buttons = handheld.at(name);
+        ASSERT_EQ(buttons.width, desktop.width) << name;
+        ASSERT_EQ(buttons.height, desktop.height) << name;
+        int inside = 0, outside = 0;
+        for (int y = 0; y < desktop.height; ++y) {
+            for (int x = 0; x < desktop.width; ++x) {
+                if (desktop.at(x, y) == buttons.at(x, y)) continue;
+                const bool inLegend = x >= legend.x && x < legend.x + legend.w && y >= legend.y &&
+                                      y < legend.y + legend.h;
+                ++(inLegend ? inside : outside);
+            }
+        }
+        EXPECT_EQ(outside, 0) << name;
+        if (name == "menu" || name == "menuresume")
+            EXPECT_GT(inside, 1000) << name;
+        else
+            EXPECT_EQ(inside, 0) << name;
     }
 }
