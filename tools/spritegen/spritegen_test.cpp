@@ -103,7 +103,7 @@ TEST(GuidePictures, AreExactlyTheOnesThePageShows) {
     }
 
     const std::string page = readText(GUIDE_PAGE);
-    const std::string folder = "build/docs/guide/";
+    const std::string folder = "](guide/";
     std::set<std::string> linked;
     for (auto at = page.find(folder); at != std::string::npos; at = page.find(folder, at + 1)) {
         auto name = at + folder.size(), end = name;
