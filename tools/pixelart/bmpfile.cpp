@@ -21,6 +21,20 @@ Uint8* row(SDL_Surface* surface, int y) {
     return static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
 }
 
+// The game's pictures have always said 72 dpi (2835 pixels a metre) where SDL writes
+// no resolution; stamping it keeps every file the build makes as it was.
+constexpr Sint64 kResolutionAt = 38;
+constexpr Uint32 kPixelsPerMetre = 2835;
+
+bool saveWithResolution(SDL_Surface* surface, const std::string& path) {
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "wb");
+    if (!file) return false;
+    bool saved = SDL_SaveBMP_RW(surface, file, 0) == 0 &&
+                 SDL_RWseek(file, kResolutionAt, RW_SEEK_SET) == kResolutionAt &&
+                 SDL_WriteLE32(file, kPixelsPerMetre) && SDL_WriteLE32(file, kPixelsPerMetre);
+    return SDL_RWclose(file) == 0 && saved;
+}
+
 } // namespace
 
 void saveBmp(const std::string& path, const Image& image) {
@@ -34,9 +48,9 @@ void saveBmp(const std::string& path, const Image& image) {
             bytes[3 * x + 2] = c.r;
         }
     }
-    const int failed = SDL_SaveBMP(surface, path.c_str());
+    const bool saved = saveWithResolution(surface, path);
     SDL_FreeSurface(surface);
-    if (failed) throw std::runtime_error("cannot write " + path + ": " + SDL_GetError());
+    if (!saved) throw std::runtime_error("cannot write " + path + ": " + SDL_GetError());
 }
 
 Image loadBmp(const std::string& path) {
