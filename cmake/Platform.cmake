@@ -1,7 +1,7 @@
 # The game's own folders, and the one platform this build is for (src/platform/<name>,
 # see src/platform/Platform.h): desktop, handheld (VANDAL_HANDHELD) or web (emcmake).
 # Sets VANDAL_PLATFORM, VANDAL_GAME_SOURCES (the game and its platform, for the
-# library) and VANDAL_MAIN_SOURCE (the platform's main).
+# library), VANDAL_MAIN_SOURCE (the platform's main) and VANDAL_SOUND_PATHS_SOURCE.
 if(EMSCRIPTEN)
   set(VANDAL_PLATFORM web)
 elseif(VANDAL_HANDHELD)
@@ -21,5 +21,7 @@ if(NOT VANDAL_PLATFORM STREQUAL handheld)
   list(APPEND VANDAL_GAME_SOURCES ${pad_sources})
 endif()
 set(VANDAL_MAIN_SOURCE ${CMAKE_SOURCE_DIR}/src/platform/${VANDAL_PLATFORM}/main.cpp)
+# Where the platform keeps the game's sounds, for the build's own tools too.
+set(VANDAL_SOUND_PATHS_SOURCE ${CMAKE_SOURCE_DIR}/src/platform/${VANDAL_PLATFORM}/SoundPaths.cpp)
 list(REMOVE_ITEM VANDAL_GAME_SOURCES ${VANDAL_MAIN_SOURCE})
 message(STATUS "Vandal Demo for the ${VANDAL_PLATFORM}")

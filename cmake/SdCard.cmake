@@ -7,8 +7,10 @@ set(SDCARD_DIR ${CMAKE_BINARY_DIR}/sdcard)
 set(SDCARD_ZIP ${CMAKE_BINARY_DIR}/vandal-gp2x.zip)
 set(ASSET_LIST ${CMAKE_BINARY_DIR}/assets.txt)
 
-add_executable(assetlist ${SDCARD_SOURCE_DIR}/assetlist.cpp)
-target_link_libraries(assetlist PRIVATE vandal_core)
+add_executable(assetlist ${SDCARD_SOURCE_DIR}/assetlist.cpp ${CMAKE_SOURCE_DIR}/src/app/Assets.cpp
+               ${VANDAL_SOUND_PATHS_SOURCE})
+target_include_directories(assetlist PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(assetlist PRIVATE PkgConfig::SDL)
 add_custom_command(
   OUTPUT ${ASSET_LIST}
   COMMAND assetlist ${ASSET_LIST} ${GAME_DIR}

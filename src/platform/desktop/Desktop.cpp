@@ -25,8 +25,6 @@ bool translateEvent(SDL_Event& event) {
     return event.type != SDL_NOEVENT;
 }
 
-std::string soundPath(const char* path) { return path; }
-
 // The desktop's player started the game from a shell or a menu, which is still there.
 void handOver() {}
 

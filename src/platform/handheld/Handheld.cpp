@@ -2,7 +2,6 @@
 // the game's 320x240, and its FAT memory card cannot hold a backslash in a file name.
 #include "app/Installation.h"
 #include "platform/Platform.h"
-#include "platform/handheld/CardNames.h"
 #include <unistd.h>
 
 namespace platform {
@@ -12,8 +11,6 @@ void beforeSdlStarts() {}
 void prepareScreen() { requireInstallation(); }
 
 bool translateEvent(SDL_Event&) { return true; }
-
-std::string soundPath(const char* path) { return cardName(path); }
 
 // The handheld's menu is not running while a game is: it is started again in its place.
 void handOver() {

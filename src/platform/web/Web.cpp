@@ -15,8 +15,6 @@ bool translateEvent(SDL_Event& event) {
     return event.type != SDL_NOEVENT;
 }
 
-std::string soundPath(const char* path) { return path; }
-
 // A page has nothing to hand over to: the tab stays open.
 void handOver() {}
 

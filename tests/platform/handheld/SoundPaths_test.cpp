@@ -1,5 +1,5 @@
 #include "app/Assets.h"
-#include "platform/handheld/CardNames.h"
+#include "platform/Platform.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -11,15 +11,15 @@ bool fatAccepts(const std::string& path) {
     return path.find_first_of("\\:*?\"<>|") == std::string::npos;
 }
 
-TEST(CardNames, EverySoundHasANameOfItsOwnThatTheCardAccepts) {
+TEST(SoundPaths, EverySoundHasANameOfItsOwnThatTheCardAccepts) {
     std::set<std::string> names;
     for (const char* path : assets::allSounds()) {
-        std::string name = cardName(path);
+        std::string name = platform::soundPath(path);
         EXPECT_TRUE(fatAccepts(name)) << name;
         EXPECT_TRUE(names.insert(name).second) << path << " shares " << name;
     }
-    EXPECT_EQ(cardName("sounds\\rev.wav"), "backslashed/sounds/rev.wav");
-    EXPECT_EQ(cardName("sounds/gore/crush1.wav"), "sounds/gore/crush1.wav");
+    EXPECT_EQ(platform::soundPath("sounds\\rev.wav"), "backslashed/sounds/rev.wav");
+    EXPECT_EQ(platform::soundPath("sounds/gore/crush1.wav"), "sounds/gore/crush1.wav");
 }
 
 } // namespace
