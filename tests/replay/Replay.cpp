@@ -188,13 +188,17 @@ std::string finish(const Child& child) {
     return line;
 }
 
-// Every chosen session's line in order, as many played at once as there are cores.
-std::vector<std::string> playAll(const Options& options) {
+std::vector<Session> chosenSessions(const Options& options) {
     std::vector<Session> chosen;
     for (const Session& session : allSessions())
         if (options.only.empty() ||
             ("," + options.only + ",").find("," + session.name + ",") != std::string::npos)
             chosen.push_back(session);
+    return chosen;
+}
+
+// Every chosen session's line in order, as many played at once as there are cores.
+std::vector<std::string> playAll(const std::vector<Session>& chosen, const Options& options) {
     const size_t atOnce = std::max(1L, sysconf(_SC_NPROCESSORS_ONLN));
     std::vector<Child> running;
     std::vector<std::string> lines;
@@ -258,17 +262,13 @@ bool parse(int argc, char** argv, Options& options) {
     return !options.golden.empty() || !options.session.empty();
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    Options options;
-    if (!parse(argc, argv, options)) return usage();
-    if (!options.session.empty()) return playOne(options);
+// Compares the lines with the record, or writes the record anew; main's status.
+int report(const std::vector<std::string>& lines, const Options& options) {
     std::map<std::string, std::string> golden = readGolden(options.golden);
     std::ostringstream fresh;
     fresh << "# name frames sounds digest: written by vandal_replay --update\n";
     int differing = 0;
-    for (const std::string& line : playAll(options)) {
+    for (const std::string& line : lines) {
         fresh << line << "\n";
         const std::string& was = golden[line.substr(0, line.find(' '))];
         if (options.update || was == line) continue;
@@ -280,6 +280,21 @@ int main(int argc, char** argv) {
         std::printf("wrote %s\n", options.golden.c_str());
         return 0;
     }
-    std::printf("%s\n%d session(s) differ\n", fresh.str().c_str(), differing);
+    std::printf("%s%d session(s) differ\n", fresh.str().c_str(), differing);
     return differing == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) return usage();
+    if (!options.session.empty()) return playOne(options);
+    std::vector<Session> chosen = chosenSessions(options);
+    if (chosen.size() != 1 || options.update) return report(playAll(chosen, options), options);
+    // A single session is played right here: this process is fresh already, and an
+    // emulator that runs this program could not start another copy of it.
+    int status = report({runSession(chosen.front(), options)}, options);
+    std::fflush(stdout);
+    _exit(status);
 }
