@@ -1,7 +1,8 @@
 """The release as a player gets it: the Debian package is made from the build, passes
 Debian's and the desktop's checkers, and the game unpacked from it starts from an
-unrelated folder with no VANDAL_DATA, in a window that fits a 1920x1080 screen, shows
-the menu and survives the full-screen keys.
+unrelated folder with no VANDAL_DATA, in a window that fits a 1920x1080 screen with no
+window manager, and shows the menu with sharp pixels there, in full screen (at the
+largest whole scale, on black) and back in the window.
 
 Usage: package_test.py BUILD_DIR. Exits 77 (skipped) when a tool it needs is missing."""
 
@@ -20,6 +21,7 @@ from harness import CAPTION, Failure, Picture, XServer, wait_until  # noqa: E402
 TOOLS = ("cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian", "desktop-file-validate", "appstreamcli",
          "Xvfb", "xdotool", "xwininfo", "import", "convert")
 SKIPPED = 77
+SCREEN = (1920, 1080)
 
 
 START = time.monotonic()
@@ -29,11 +31,21 @@ def stage(name):
     print("%5.1fs %s" % (time.monotonic() - START, name), flush=True)
 
 
-def run(*args, **kwargs):
+def run(*args, input_bytes=None, **kwargs):
+    if input_bytes is not None:
+        return run_bytes(*args, input=input_bytes, **kwargs).decode()
     result = subprocess.run(args, capture_output=True, text=True, **kwargs)
     if result.returncode != 0:
         raise Failure("%s failed (%d):\n%s%s" % (" ".join(args), result.returncode,
                                                  result.stdout[-3000:], result.stderr[-3000:]))
+    return result.stdout
+
+
+def run_bytes(*args, **kwargs):
+    result = subprocess.run(args, capture_output=True, **kwargs)
+    if result.returncode != 0:
+        raise Failure("%s failed (%d): %s" % (" ".join(args), result.returncode,
+                                              result.stderr[-3000:].decode(errors="replace")))
     return result.stdout
 
 
@@ -52,9 +64,73 @@ def window_size(env, window):
     return size["Width"], size["Height"]
 
 
+def window_shot(env, window):
+    """The window as it is on the screen, at its full size."""
+    shot = run_bytes("import", "-window", window, "png:-", env=env)
+    size = run("identify", "-format", "%w %h", "png:-", input_bytes=shot).split()
+    data = run_bytes("convert", "png:-", "-depth", "8", "rgb:-", input=shot)
+    return Picture(int(size[0]), int(size[1]), data)
+
+
+def black_outside(shot, left, top, width, height):
+    row_bytes = 3 * shot.width
+    for y in range(shot.height):
+        row = shot.data[y * row_bytes:(y + 1) * row_bytes]
+        if top <= y < top + height:
+            row = row[:3 * left] + row[3 * (left + width):]
+        if any(row):
+            return False
+    return True
+
+
+def game_pixels(shot):
+    """The 320x240 picture shown at the largest whole scale that fits, centred: the
+    picture, how many of its pixels are blocks of one colour (none blended with its
+    neighbours), and whether all round it is black."""
+    scale = min(shot.width // 320, shot.height // 240)
+    left, top = (shot.width - 320 * scale) // 2, (shot.height - 240 * scale) // 2
+    row_bytes = 3 * shot.width
+    pixels, sharp = bytearray(), 0
+    for y in range(240):
+        rows = [shot.data[(top + y * scale + i) * row_bytes:][:row_bytes] for i in range(scale)]
+        for x in range(320):
+            at = 3 * (left + x * scale)
+            block = {row[at + 3 * i:at + 3 * i + 3] for row in rows for i in range(scale)}
+            pixels += rows[0][at:at + 3]
+            sharp += len(block) == 1
+    black = black_outside(shot, left, top, 320 * scale, 240 * scale)
+    return Picture(320, 240, bytes(pixels)), sharp / (320 * 240), black
+
+
+def shows_sharp_menu(env, window, menu, size=None):
+    """The window (at `size`, when given) shows the whole menu with every game pixel a
+    block of one colour and black round it; returns what it found when it does not."""
+    shot = window_shot(env, window)
+    if size and (shot.width, shot.height) != size:
+        return "a %dx%d window" % (shot.width, shot.height)
+    picture, sharp, black = game_pixels(shot)
+    same = picture.same_fraction(menu, (0, 0, 320, 240))
+    if sharp == 1 and black and same > 0.99:
+        return None
+    return "%dx%d: %.1f %% of the game's pixels sharp, %.1f %% of the menu, %s round it" % (
+        shot.width, shot.height, 100 * sharp, 100 * same, "black" if black else "not black")
+
+
+def until_sharp_menu(env, window, menu, what, size=None):
+    found = []
+
+    def check():
+        found.append(shows_sharp_menu(env, window, menu, size))
+        return found[-1] is None
+    try:
+        wait_until(check, 10, what)
+    except Failure:
+        raise Failure("%s: %s" % (what, found[-1]))
+
+
 def play_from_root(executable, env, expected_size, menu_picture):
-    """Starts the game from /, checks its window and its menu, switches full screen on and
-    off, and stops it."""
+    """Starts the game from /, checks its window and its sharp menu, switches full
+    screen on and off, checking both, and stops it."""
     game = subprocess.Popen([executable], cwd="/", env=env, stdout=subprocess.DEVNULL,
                             stderr=subprocess.PIPE)
     try:
@@ -69,21 +145,13 @@ def play_from_root(executable, env, expected_size, menu_picture):
         size = wait_until(lambda: window_size(env, window), 5, "the window size")
         if size != expected_size:
             raise Failure("%s: window %dx%d, expected %dx%d" % ((executable,) + size + expected_size))
-
-        def menu_shown():
-            shot = subprocess.run(["import", "-window", window, "png:-"], env=env,
-                                  capture_output=True).stdout
-            data = subprocess.run(["convert", "png:-", "-sample", "320x240!", "-depth", "8", "rgb:-"],
-                                  input=shot, capture_output=True).stdout
-            if len(data) != 320 * 240 * 3:
-                return False
-            # The title half of the menu; the highlight lives on the other side.
-            return Picture(320, 240, data).same_fraction(menu_picture, (0, 0, 150, 240)) > 0.9
-        wait_until(menu_shown, 10, "the menu in the window")
-
-        for keys in ("F11", "alt+Return"):
-            subprocess.run(["xdotool", "key", "--window", window, keys], env=env, check=True)
-        time.sleep(0.5)
+        until_sharp_menu(env, window, menu_picture, "the sharp menu in the window", size)
+        # Nothing else in a bare X server makes the window fill the screen, nor gives it
+        # back its size afterwards.
+        subprocess.run(["xdotool", "key", "--window", window, "F11"], env=env, check=True)
+        until_sharp_menu(env, window, menu_picture, "the sharp menu in full screen", SCREEN)
+        subprocess.run(["xdotool", "key", "--window", window, "alt+Return"], env=env, check=True)
+        until_sharp_menu(env, window, menu_picture, "the menu back in the window", size)
         if game.poll() is not None:
             raise Failure("the game ended after the full-screen keys: %d %s"
                           % (game.returncode, game.stderr.read().decode()))
@@ -129,7 +197,7 @@ def main():
         game = os.path.join(root, "usr/games/vandal")
 
         stage("playing from / at 1920x1080")
-        xserver = XServer("1920x1080x24")
+        xserver = XServer("%dx%dx24" % SCREEN)
         try:
             play_from_root(game, player_env(xserver.display), (960, 720), menu)
         finally:

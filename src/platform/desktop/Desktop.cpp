@@ -8,7 +8,10 @@
 
 namespace platform {
 
-void beforeSdlStarts() { askForGameControllers(); }
+void beforeSdlStarts() {
+    askForGameControllers();
+    askForSharpPixels();
+}
 
 void prepareScreen() {
     requireDisplay();
