@@ -3,6 +3,7 @@
 #include "app/Installation.h"
 #include "app/StartUpFailure.h"
 #include "platform/Platform.h"
+#include "platform/desktop/Sdl2.h"
 #include "platform/desktop/Window.h"
 #include "platform/gamepad/Gamepad.h"
 
@@ -15,6 +16,7 @@ void beforeSdlStarts() {
 
 void prepareScreen() {
     requireDisplay();
+    if (padLayout) sdl2::startControllerEvents();
     scaleWindowToScreen();
     requireInstallation();
 }
@@ -24,7 +26,7 @@ bool translateEvent(SDL_Event& event) {
         toggleFullScreen();
         return false;
     }
-    if (padLayout) event = asHandheldEvent(event);
+    if (padLayout || event.type == SDL_JOYHATMOTION) event = asHandheldEvent(event);
     return event.type != SDL_NOEVENT;
 }
 

@@ -15,4 +15,9 @@ void* window() {
     return compatWindow ? compatWindow() : nullptr;
 }
 
+void startControllerEvents() {
+    constexpr Uint32 kGameControllers = 0x2000; // SDL2's SDL_INIT_GAMECONTROLLER
+    if (auto* start = call<int(Uint32)>("SDL_InitSubSystem")) start(kGameControllers);
+}
+
 } // namespace sdl2
