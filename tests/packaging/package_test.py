@@ -148,10 +148,13 @@ def play_from_root(executable, env, expected_size, menu_picture):
         until_sharp_menu(env, window, menu_picture, "the sharp menu in the window", size)
         # Nothing else in a bare X server makes the window fill the screen, nor gives it
         # back its size afterwards.
-        subprocess.run(["xdotool", "key", "--window", window, "F11"], env=env, check=True)
-        until_sharp_menu(env, window, menu_picture, "the sharp menu in full screen", SCREEN)
-        subprocess.run(["xdotool", "key", "--window", window, "alt+Return"], env=env, check=True)
-        until_sharp_menu(env, window, menu_picture, "the menu back in the window", size)
+        for keys in ("F11", "alt+Return"):
+            subprocess.run(["xdotool", "key", "--window", window, keys], env=env, check=True)
+            until_sharp_menu(env, window, menu_picture, keys + ": the sharp menu in full screen",
+                             SCREEN)
+            subprocess.run(["xdotool", "key", "--window", window, keys], env=env, check=True)
+            until_sharp_menu(env, window, menu_picture, keys + " again: the menu back in the window",
+                             size)
         if game.poll() is not None:
             raise Failure("the game ended after the full-screen keys: %d %s"
                           % (game.returncode, game.stderr.read().decode()))
