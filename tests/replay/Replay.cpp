@@ -6,7 +6,8 @@
 //   vandal_replay --golden FILE            compares every session with FILE
 //   vandal_replay --golden FILE --update   writes FILE anew
 //   options: --only A,B   only the sessions named;   --log DIR   each session's frames and
-//   sounds line by line into DIR/NAME.log, to diff two builds frame by frame;
+//   sounds line by line into DIR/NAME.log, to diff two builds frame by frame, and with
+//   --shot N also frame N as DIR/NAME-N.bmp;
 //   --rest   pass when the loop's rest would end instead of every millisecond.
 //
 // Run it from the game folder with SDL's dummy drivers.
@@ -61,6 +62,8 @@ struct Record {
     int frames = 0;
     int sounds = 0;
     FILE* log = nullptr;
+    std::string shotPath; // where frame `shotFrame` is saved, if anywhere
+    int shotFrame = 0;
 } record;
 
 Uint64 surfaceHash(SDL_Surface* surface) {
@@ -90,6 +93,7 @@ extern "C" int __wrap_SDL_Flip(SDL_Surface* screen) {
     record.digest.add(fakeNow);
     record.digest.add(frame);
     ++record.frames;
+    if (record.frames == record.shotFrame) SDL_SaveBMP(screen, record.shotPath.c_str());
     if (record.log)
         std::fprintf(record.log, "%u frame %d %016llx\n", fakeNow, record.frames,
                      static_cast<unsigned long long>(frame));
@@ -100,6 +104,7 @@ namespace {
 
 struct Options {
     std::string golden, only, logDir, session;
+    int shot = 0;
     bool update = false, rest = false;
 };
 
@@ -124,6 +129,9 @@ void waitFor(Uint32 ms, bool rest) {
 std::string runSession(const Session& session, const Options& options) {
     if (!options.logDir.empty())
         record.log = std::fopen((options.logDir + "/" + session.name + ".log").c_str(), "w");
+    record.shotFrame = options.shot;
+    record.shotPath =
+        options.logDir + "/" + session.name + "-" + std::to_string(options.shot) + ".bmp";
     // The sessions press the handheld's own buttons, on every platform.
     setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "0", 1);
     setTickSource(readFakeNow);
@@ -236,7 +244,7 @@ std::map<std::string, std::string> readGolden(const std::string& path) {
 
 int usage() {
     std::fprintf(stderr, "usage: vandal_replay --golden FILE [--update] [--only A,B] [--log DIR] "
-                         "[--rest]\n");
+                         "[--shot N] [--rest]\n");
     return 2;
 }
 
@@ -250,6 +258,8 @@ bool parse(int argc, char** argv, Options& options) {
             options.golden = argv[++i];
         else if (arg == "--only" && hasValue)
             options.only = argv[++i];
+        else if (arg == "--shot" && hasValue)
+            options.shot = std::atoi(argv[++i]);
         else if (arg == "--log" && hasValue)
             options.logDir = argv[++i];
         else if (arg == "--update")

@@ -230,9 +230,11 @@ class Player {
         }
     }
 
+    // Drawn one after the other: the order of a call's arguments is the compiler's.
     void placeNearCar(BaseEntity& e) {
-        e.setPosition(player.x - graphics.cameraX + pick(41) - 20,
-                      player.y - graphics.cameraY + pick(41) - 20);
+        int dx = pick(41) - 20;
+        int dy = pick(41) - 20;
+        e.setPosition(player.x - graphics.cameraX + dx, player.y - graphics.cameraY + dy);
     }
 };
 
