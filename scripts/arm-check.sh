@@ -13,7 +13,7 @@ jobs="$(nproc)"
 sysroot="${VANDAL_ARMEL_SYSROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/vandal/armel-sysroot}"
 build="build-armel"
 suite=bookworm
-sysroot_packages="libsdl1.2-compat-dev,libsdl-mixer1.2-dev,libsdl-ttf2.0-dev,libgtest-dev,libbenchmark-dev,libstdc++-12-dev,libc6-dev"
+sysroot_packages="libsdl1.2-compat-dev,libsdl-mixer1.2-dev,libsdl-ttf2.0-dev,libgtest-dev,libbenchmark-dev,libstdc++-12-dev,libc6-dev,libudev1"
 
 # The mirror apt already uses for this release, read at run time.
 debian_mirror() {
