@@ -13,6 +13,7 @@ namespace {
 
 OpaqueRuns findOpaqueRuns(SDL_Surface* picture) {
     OpaqueRuns found;
+    found.picture = picture;
     Uint16 key = static_cast<Uint16>(SDL_MapRGB(picture->format, 0, 255, 0));
     SurfaceLock lock(picture);
     for (int y = 0; y < picture->h; ++y) {
@@ -33,6 +34,14 @@ OpaqueRuns findOpaqueRuns(SDL_Surface* picture) {
     return found;
 }
 
+// SDL 1.2 leaves a word of every surface unused (unused1): a shared picture keeps its
+// runs' number there, one more than their place in the store, so a draw reaches them
+// directly. The browser's SDL has no such word, and its 32-bit pictures no runs.
+template <typename Surface> auto spareWord(Surface* surface, int) -> decltype(&surface->unused1) {
+    return &surface->unused1;
+}
+template <typename Surface> Uint32* spareWord(Surface*, long) { return nullptr; }
+
 } // namespace
 
 SDL_Surface* toScreenFormat(SDL_Surface* loaded) {
@@ -52,7 +61,7 @@ SDL_Surface* cSpriteStore::shared(const char* path) {
         if (!picture) return nullptr;
         // Keyed after the conversion, so the key is the screen's own green.
         setColourKey(picture);
-        if (picture->format->BytesPerPixel == 2) runsByPicture[picture] = findOpaqueRuns(picture);
+        if (picture->format->BytesPerPixel == 2) keepOpaqueRuns(picture);
         ++decoded;
     }
     byAddress[path] = picture;
@@ -72,16 +81,34 @@ void cSpriteStore::release() {
         SDL_FreeSurface(entry.second);
     byPath.clear();
     byAddress.clear();
-    runsByPicture.clear();
+    runsByNumber.clear();
     decoded = 0;
 }
 
+void cSpriteStore::keepOpaqueRuns(SDL_Surface* picture) {
+    Uint32* word = spareWord(picture, 0);
+    if (!word) return;
+    runsByNumber.push_back(findOpaqueRuns(picture));
+    *word = static_cast<Uint32>(runsByNumber.size());
+}
+
+// A surface the store never numbered reads 0, or a number whose runs belong to another.
 const OpaqueRuns* cSpriteStore::opaqueRunsOf(SDL_Surface* picture) const {
-    auto known = runsByPicture.find(picture);
-    return known == runsByPicture.end() ? nullptr : &known->second;
+    const Uint32* word = spareWord(picture, 0);
+    if (!word || *word == 0 || *word > runsByNumber.size()) return nullptr;
+    const OpaqueRuns& runs = runsByNumber[*word - 1];
+    return runs.picture == picture ? &runs : nullptr;
 }
 
 namespace {
+
+// Most runs are a few pixels long: a loop of their own spares a library call for each.
+void copyRun(Uint8* to, const Uint8* from, int pixels) {
+    Uint16* target = reinterpret_cast<Uint16*>(to);
+    const Uint16* source = reinterpret_cast<const Uint16*>(from);
+    for (int i = 0; i < pixels; ++i)
+        target[i] = source[i];
+}
 
 // A picture wholly inside the clip, which is almost every one: no run needs clipping,
 // and the pitches stay in registers across the copies.
@@ -91,9 +118,8 @@ void copyWholeRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect 
     const int fromPitch = picture->pitch, toPitch = target->pitch;
     Uint8* to = static_cast<Uint8*>(target->pixels) + where.y * toPitch + where.x * 2;
     for (const OpaqueRuns::Run& run : runs.runs)
-        std::memcpy(to + run.row * toPitch + run.start * 2,
-                    from + run.row * fromPitch + run.start * 2,
-                    static_cast<size_t>(run.length) * 2);
+        copyRun(to + run.row * toPitch + run.start * 2, from + run.row * fromPitch + run.start * 2,
+                run.length);
 }
 
 void copyClippedRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
@@ -112,9 +138,8 @@ void copyClippedRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rec
         x0 += skipped;
         if (x1 > right) x1 = right;
         if (x0 >= x1) continue;
-        std::memcpy(to + y * toPitch + x0 * 2,
-                    from + run.row * fromPitch + (run.start + skipped) * 2,
-                    static_cast<size_t>(x1 - x0) * 2);
+        copyRun(to + y * toPitch + x0 * 2, from + run.row * fromPitch + (run.start + skipped) * 2,
+                x1 - x0);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <SDL/SDL.h>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -13,6 +14,7 @@ struct OpaqueRuns {
         Uint16 start;
         Uint16 length;
     };
+    SDL_Surface* picture = nullptr;
     std::vector<Run> runs;
 };
 
@@ -31,16 +33,20 @@ class cSpriteStore {
     void release();
     // How many files have been decoded since the start (or the last release).
     int decodedCount() const { return decoded; }
-    // The opaque runs of a 16-bit picture the store shares; null for any other.
+    // The opaque runs of a 16-bit picture the store shares; null for any other. Found
+    // through the picture itself (see SpriteStore.cpp), without a search per draw.
     const OpaqueRuns* opaqueRunsOf(SDL_Surface* picture) const;
 
   private:
     // Asked by address first: the paths are the game's own constants, so a pointer
-    // compare spares hashing the text for each of the thousands of entities.
-    std::unordered_map<const char*, SDL_Surface*> byAddress;
+    // compare spares hashing the text for each of the thousands of entities. A tree,
+    // because a hash table divides for its bucket, in software on the handheld.
+    std::map<const char*, SDL_Surface*> byAddress;
     std::unordered_map<std::string, SDL_Surface*> byPath;
-    std::unordered_map<SDL_Surface*, OpaqueRuns> runsByPicture;
+    std::vector<OpaqueRuns> runsByNumber;
     int decoded = 0;
+
+    void keepOpaqueRuns(SDL_Surface* picture);
 };
 
 extern cSpriteStore spriteStore;
