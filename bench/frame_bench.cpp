@@ -2,6 +2,7 @@
 // the screen: the game-over tint and the entity pass. Run from the game folder:
 //   cd build/game && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./vandal_bench
 #include "app/Loop.h"
+#include "app/StartUp.h"
 #include "graphics/Graphics.h"
 #include "graphics/SpriteStore.h"
 #include "player/Player.h"

@@ -5,6 +5,7 @@
 //   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./vandal_perf level4 <seed> <frames>
 #include "app/Clock.h"
 #include "app/Loop.h"
+#include "app/StartUp.h"
 #include "app/Rest.h"
 #include "app/Timer.h"
 #include "entities/BaseEntity.h"

@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 set(VANDAL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/vandal-demo)
 file(RELATIVE_PATH VANDAL_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_DATADIR}/vandal-demo)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/DataFolder.cpp PROPERTIES
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/desktop/DataFolder.cpp PROPERTIES
   COMPILE_DEFINITIONS
   "VANDAL_INSTALLED_DATA=\"${CMAKE_INSTALL_FULL_DATADIR}/vandal-demo\";VANDAL_DATA_FROM_BIN=\"${VANDAL_DATA_FROM_BIN}\"")
 

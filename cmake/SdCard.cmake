@@ -7,14 +7,20 @@ set(SDCARD_DIR ${CMAKE_BINARY_DIR}/sdcard)
 set(SDCARD_ZIP ${CMAKE_BINARY_DIR}/vandal-gp2x.zip)
 set(ASSET_LIST ${CMAKE_BINARY_DIR}/assets.txt)
 
-add_executable(assetlist ${SDCARD_SOURCE_DIR}/assetlist.cpp ${CMAKE_SOURCE_DIR}/src/app/Assets.cpp)
+add_executable(assetlist ${SDCARD_SOURCE_DIR}/assetlist.cpp ${CMAKE_SOURCE_DIR}/src/app/Assets.cpp
+               ${VANDAL_SOUND_PATHS_SOURCE})
 target_include_directories(assetlist PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(assetlist PRIVATE PkgConfig::SDL)
 add_custom_command(
   OUTPUT ${ASSET_LIST}
-  COMMAND assetlist ${ASSET_LIST}
-  DEPENDS assetlist
+  COMMAND assetlist ${ASSET_LIST} ${GAME_DIR}
+  DEPENDS assetlist assets
   COMMENT "Listing the game's files"
   VERBATIM)
+# The handheld's own build runs its tests on the card's file names.
+if(VANDAL_PLATFORM STREQUAL handheld)
+  add_custom_target(card_names ALL DEPENDS ${ASSET_LIST})
+endif()
 
 # The menu shows a 32x32 picture named like the launcher: the car as players see it.
 set(SDCARD_ICON ${CMAKE_BINARY_DIR}/sdcard-icon/vandal.png)

@@ -12,16 +12,14 @@ set(CMAKE_CXX_EXTENSIONS OFF)
 set(WEB_DIR ${CMAKE_SOURCE_DIR}/web)
 add_compile_options(-Wall -Wextra -Os)
 
-# Web*.cpp files are the browser's replacements for main and its hooks.
-file(GLOB_RECURSE WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER WEB_SOURCES EXCLUDE REGEX ".*/src/app/main\\.cpp$")
-# The page's files lie at the root of its own file system, packed from a build's
-# tree: no data folder to find and no installation to check (emscripten's SDL could
-# not read the files as streams anyway).
-list(FILTER WEB_SOURCES EXCLUDE REGEX ".*/src/app/(DataFolder|Installation)\\.cpp$")
-
-add_executable(vandal ${WEB_SOURCES})
-target_include_directories(vandal PRIVATE ${CMAKE_SOURCE_DIR}/src)
+include(${CMAKE_SOURCE_DIR}/cmake/Platform.cmake)
+# A library, as natively: only what the page's main reaches is linked in, so the
+# start-up check of the desktop and the handheld, which the page has no use for, stays
+# out (emscripten's SDL could not read the files as streams anyway).
+add_library(vandal_core STATIC ${VANDAL_GAME_SOURCES})
+target_include_directories(vandal_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+add_executable(vandal ${VANDAL_MAIN_SOURCE})
+target_link_libraries(vandal PRIVATE vandal_core)
 set_target_properties(vandal PROPERTIES SUFFIX ".html")
 target_link_options(vandal PRIVATE
   -Os

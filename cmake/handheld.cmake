@@ -3,11 +3,11 @@
 #         -DVANDAL_HANDHELD_SDK=/path/to/sdk
 #   cmake --build build-handheld --target sdcard
 # The SDK holds the target's headers and libraries (SDL 1.2 with its framebuffer
-# driver, SDL_mixer, SDL_ttf, freetype, a v4T libc), either under include/ and lib/
-# or as a sysroot under usr/, and its cross-compiler under bin/. The compiler must
-# know C++17: when the SDK's own is older, point VANDAL_HANDHELD_CXX at a newer one
-# built for the same target. The asset generators are built with the game and run
-# here under qemu-arm-static.
+# driver, SDL_mixer, SDL_ttf, freetype, a v4T libc, and for the asset generators
+# libpng and libsndfile), either under include/ and lib/ or as a sysroot under usr/,
+# and its cross-compiler under bin/. The compiler must know C++17: when the SDK's own
+# is older, point VANDAL_HANDHELD_CXX at a newer one built for the same target. The
+# asset generators are built with the game and run here under qemu-arm-static.
 #
 # Optional variables:
 #   VANDAL_HANDHELD_TRIPLET  the compiler's prefix without the dash, default arm-linux

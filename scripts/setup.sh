@@ -8,11 +8,11 @@
 set -eu
 
 PLAY_PACKAGES="build-essential cmake pkg-config
-libsdl1.2-compat-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
+libsdl1.2-compat-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libpng-dev libsndfile1-dev
 fonts-linuxlibertine fonts-dejavu-core espeak-ng"
 
 TEST_PACKAGES="git libgtest-dev libbenchmark-dev clang-format valgrind
-xvfb xdotool x11-utils imagemagick sox python3
+xvfb xdotool x11-utils imagemagick python3
 lintian desktop-file-utils appstream zip unzip
 g++-arm-linux-gnueabi binutils-arm-linux-gnueabi qemu-user-static mmdebstrap
 emscripten chromium"

@@ -131,7 +131,7 @@ mergeInto(LibraryManager.library, {
     };
 
     // A pad in the browser's standard layout is shown to the game with its buttons
-    // in SDL's game-controller order (app/Gamepad.h), so the desktop's mapping onto
+    // in SDL's game-controller order (src/platform/gamepad/Gamepad.h), so the desktop's mapping onto
     // the handheld's buttons serves the browser too. The triggers (6, 7) have no
     // button there; the left stick is axes 0 and 1 in both.
     var padButtonOfStandard = [0, 1, 2, 3, 9, 10, -1, -1, 4, 6, 7, 8, 11, 12, 13, 14, 5];

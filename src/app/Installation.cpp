@@ -1,5 +1,6 @@
 #include "app/Installation.h"
 #include "app/Assets.h"
+#include "platform/Platform.h"
 #include "app/StartUpFailure.h"
 #include <SDL/SDL_ttf.h>
 #include <cerrno>
@@ -80,6 +81,15 @@ void check(const std::vector<const char*>& paths, std::string (*problem)(const c
     }
 }
 
+// Sounds are looked for where this platform keeps them.
+void checkSounds(std::vector<BrokenFile>& broken) {
+    for (const char* named : assets::allSounds()) {
+        std::string path = platform::soundPath(named);
+        std::string reason = soundProblem(path.c_str());
+        if (!reason.empty()) broken.push_back({path, reason});
+    }
+}
+
 size_t fileCount() {
     return assets::allImages().size() + assets::allSounds().size() + assets::allFonts().size();
 }
@@ -117,7 +127,7 @@ std::string wavHeaderProblem(SDL_RWops* file) {
 std::vector<BrokenFile> findBrokenFiles() {
     std::vector<BrokenFile> broken;
     check(assets::allImages(), imageProblem, broken);
-    check(assets::allSounds(), soundProblem, broken);
+    checkSounds(broken);
     check(assets::allFonts(), fontProblem, broken);
     return broken;
 }

@@ -1,20 +1,14 @@
 #include "app/Loop.h"
 #include "app/Clock.h"
-#include "app/Gamepad.h"
-#include "app/Installation.h"
-#include "app/Launcher.h"
 #include "app/Rest.h"
-#include "app/StartUpFailure.h"
 #include "app/Timer.h"
-#include "app/Window.h"
 #include "entities/BaseEntity.h"
 #include "graphics/Graphics.h"
-#include "graphics/SpriteStore.h"
+#include "platform/Platform.h"
 #include "player/Player.h"
 #include "player/Walker.h"
 #include "screens/Menu.h"
 #include "screens/Shop.h"
-#include "sound/Sound.h"
 #include "world/Game.h"
 #include "world/Level.h"
 #include "world/Random.h"
@@ -309,13 +303,8 @@ void runGameSteps() {
 } // namespace
 
 void handleEvent(const SDL_Event& incoming, bool& quitRequested) {
-#ifndef VANDAL_HANDHELD
-    if (incoming.type == SDL_KEYDOWN && isFullScreenKey(incoming.key.keysym))
-        return toggleFullScreen();
-    const SDL_Event event = padLayout ? asHandheldEvent(incoming) : incoming;
-#else
-    const SDL_Event& event = incoming;
-#endif
+    SDL_Event event = incoming;
+    if (!platform::translateEvent(event)) return;
     switch (event.type) {
     case SDL_KEYDOWN:
         press(keyInput(event.key.keysym), Device::Keyboard, -1, quitRequested);
@@ -355,47 +344,4 @@ int runMainLoop() {
         if (!quitRequested) restUntilDue();
     }
     return 0;
-}
-
-void shutDown() {
-    // The mixer's thread goes first, so nothing plays into a device SDL is tearing down.
-    sound.close();
-    spriteStore.release();
-    SDL_Quit();
-    returnToLauncher();
-}
-
-void startUp() {
-#ifndef VANDAL_HANDHELD
-    askForGameControllers();
-#endif
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
-        std::fprintf(stderr, "Couldn't initialize SDL: %s\n", SDL_GetError());
-        sound.close();
-        std::exit(1);
-    }
-    requireDisplay();
-#ifndef VANDAL_HANDHELD
-    scaleWindowToScreen();
-#endif
-    std::atexit(shutDown);
-    SDL_ShowCursor(0);
-#ifndef __EMSCRIPTEN__ // the page packs its files from a checked build's tree
-    requireInstallation();
-#endif
-    screen = SDL_SetVideoMode(320, 240, 16, 0);
-    if (!screen)
-        failStartUp(std::string("Couldn't set 320x240x16 video mode: ") + SDL_GetError(), 2);
-    loadGameImages();
-    if (SDL_NumJoysticks() > 0) {
-        joystick = SDL_JoystickOpen(0);
-        if (!joystick) std::fprintf(stderr, "Couldn't open joystick 0: %s\n", SDL_GetError());
-    }
-    SDL_WM_SetCaption("Vandal Demo", nullptr);
-    menu.init(screen);
-    menu.setActive(true);
-    menu.draw();
-    frameTimer.setRate(60);
-    walkerTimer.setRate(walker.getSpeed());
-    graphics.init(screen);
 }

@@ -12,9 +12,7 @@ enum Button {
     ButtonL = 10,
     ButtonR = 11,
     ButtonA = 12,
-    ButtonB = 13,
     ButtonX = 14,
-    ButtonY = 15,
 };
 
 extern SDL_Surface* screen;
@@ -29,11 +27,6 @@ extern int lastEngineLevel;
 constexpr Uint32 kNosBurnTime = 4500;     // ms of extra speed
 constexpr Uint32 kNosRechargeTime = 8500; // ms until the next burn is free
 
-// Start-up: SDL, the installation check, the screen, joystick 0, the caption, the
-// menu, the timers and the renderer. Exits with status 1 when SDL or a display cannot
-// be had, 2 when the video mode cannot, and 3 when the game's files are broken.
-void startUp();
-
 // One pass of the loop: the timed game steps, then every pending event.
 void runPass(bool& quitRequested);
 
@@ -43,6 +36,3 @@ int runMainLoop();
 
 // Handles one event in the state the game is in; sets quit when asked to.
 void handleEvent(const SDL_Event& event, bool& quit);
-
-// The exit handler: shuts SDL down, then hands over to the handheld's launcher.
-void shutDown();

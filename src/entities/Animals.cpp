@@ -94,7 +94,7 @@ Cat::Cat() : Animal(KindCat, false, assets::catImages) {}
 void Cat::hit(int) {
     if (alive == 1) {
         player.catsKilled += 1;
-        paintBlood(player);
+        paintBlood(player.sprites);
         sound.play(assets::catCrushes[randRange(1, 4) - 1]);
         // 19 in 1000: eggs are rare enough to be worth hunting cats for.
         if (randRange(0, 1000) > 980) dropEgg();
@@ -121,7 +121,7 @@ Dog::Dog() : Animal(KindDog, true, assets::dogImages) {}
 void Dog::hit(int how) {
     if (alive == 1) {
         player.dogsKilled += 1;
-        paintBlood(player);
+        paintBlood(player.sprites);
         if (how == 1) player.setHealth(player.getHealth() - 15);
         player.addPendingMoney(3);
         sound.play(assets::dogYelps[randRange(1, 5) - 1]);

@@ -26,7 +26,7 @@ BlackMan::BlackMan() : Pedestrian(manTraits, assets::manImages) {}
 void Pedestrian::hit(int) {
     if (alive == 1) {
         player.*traits.killCounter += 1;
-        paintBlood(player);
+        paintBlood(player.sprites);
         sound.play(assets::grunts[randRange(1, 6) - 1]);
         sound.play(assets::crushes[randRange(1, 4) - 1]);
     }

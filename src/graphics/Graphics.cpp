@@ -1,6 +1,5 @@
 #include "graphics/Graphics.h"
 #include "app/Assets.h"
-#include "app/StartUpFailure.h"
 #include "graphics/SpriteStore.h"
 #include <cstring>
 
@@ -37,24 +36,20 @@ void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
 
 namespace {
 
-// Without its interface pictures and fonts the game would show a black screen or
-// crash on the first frame; a clear word and an orderly stop is kinder. The start-up
-// check has passed them all, so only a file broken since then gets here.
-[[noreturn]] void missingGameFile(const char* path) {
-    failStartUp(std::string("Vandal Demo cannot load ") + path + ": " + SDL_GetError(), 3);
+// The first file that would not load, and SDL's reason.
+void noteMissing(const void* loaded, const char* path, std::string& missing) {
+    if (!loaded && missing.empty()) missing = std::string(path) + ": " + SDL_GetError();
 }
 
 // Converted to the screen's format once here rather than at every blit.
-SDL_Surface* requireSprite(const char* path) {
-    SDL_Surface* image = loadSprite(path);
-    if (!image) missingGameFile(path);
-    return toScreenFormat(image);
+void loadInterfaceImage(SDL_Surface*& into, const char* path, std::string& missing) {
+    into = toScreenFormat(loadSprite(path));
+    noteMissing(into, path, missing);
 }
 
-TTF_Font* requireFont(const char* path, int points) {
-    TTF_Font* font = TTF_OpenFont(path, points);
-    if (!font) missingGameFile(path);
-    return font;
+void loadFont(TTF_Font*& into, const char* path, int points, std::string& missing) {
+    into = TTF_OpenFont(path, points);
+    noteMissing(into, path, missing);
 }
 
 SDL_Rect rectAt(int x, int y, SDL_Surface* sizeOf) {
@@ -68,28 +63,31 @@ SDL_Rect rectAt(int x, int y, SDL_Surface* sizeOf) {
 
 } // namespace
 
-void cGraphics::init(SDL_Surface* screenSurface) {
+std::string cGraphics::init(SDL_Surface* screenSurface) {
     screen = screenSurface;
     showMission = 0;
     showStats = 0;
     cameraX = 0;
     cameraY = 0;
     backBuffer = SDL_CreateRGBSurface(SDL_HWSURFACE, 320, 240, 16, 0, 0, 0, 0);
-    hudImage = requireSprite(assets::hudImage);
-    nosOnImage = requireSprite(assets::nosOnImage);
-    nosOffImage = requireSprite(assets::nosOffImage);
-    nosBurnImage = requireSprite(assets::nosBurnImage);
-    missionImage = requireSprite(assets::missionImage);
-    statsImage = requireSprite(assets::statsImage);
-    fireImage = requireSprite(assets::fireImage);
-    speechBoxImage = requireSprite(assets::speechBoxImage);
-    setColourKey(fireImage);
+    std::string missing;
+    loadInterfaceImage(hudImage, assets::hudImage, missing);
+    loadInterfaceImage(nosOnImage, assets::nosOnImage, missing);
+    loadInterfaceImage(nosOffImage, assets::nosOffImage, missing);
+    loadInterfaceImage(nosBurnImage, assets::nosBurnImage, missing);
+    loadInterfaceImage(missionImage, assets::missionImage, missing);
+    loadInterfaceImage(statsImage, assets::statsImage, missing);
+    loadInterfaceImage(fireImage, assets::fireImage, missing);
+    loadInterfaceImage(speechBoxImage, assets::speechBoxImage, missing);
     if (!TTF_WasInit()) TTF_Init();
-    smallFont = requireFont(assets::smallFont, 12);
-    largeFont = requireFont(assets::largeFont, 16);
+    loadFont(smallFont, assets::smallFont, 12, missing);
+    loadFont(largeFont, assets::largeFont, 16, missing);
+    if (!missing.empty()) return missing;
+    setColourKey(fireImage);
     std::memset(missionLines, 0, sizeof missionLines);
     hudRect = rectAt(0, 240 - hudImage->h, hudImage);
     missionRect = rectAt(16, 14, missionImage);
     screenRect = rectAt(0, 0, backBuffer);
     nosRect = rectAt(277, 213, nosOnImage);
+    return "";
 }

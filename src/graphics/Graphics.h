@@ -2,6 +2,7 @@
 #include "world/Point.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
+#include <string>
 
 // The one renderer: the back buffer every frame is composed in, the interface
 // pictures and fonts, the camera, and the mission and speech texts.
@@ -26,10 +27,10 @@ class cGraphics {
     TTF_Font* smallFont = nullptr;
     TTF_Font* largeFont = nullptr;
 
-    // Loads the interface pictures and fonts. One that will not load is named, with
-    // SDL's reason, and ends the program with status 3: the game cannot be played
-    // without them.
-    void init(SDL_Surface* screenSurface);
+    // Loads the interface pictures and fonts. Returns the first one that will not load
+    // and why ("path: reason"), or "" when all did: the game cannot be played without
+    // them.
+    std::string init(SDL_Surface* screenSurface);
 
     // One game frame: update and draw the world, the HUD and the overlays, then flip.
     void frame();

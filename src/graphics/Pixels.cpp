@@ -1,6 +1,5 @@
 #include "graphics/Pixels.h"
 #include "graphics/Graphics.h"
-#include "player/Player.h"
 #include "world/Random.h"
 #include <vector>
 
@@ -223,11 +222,11 @@ void stainUpward(SDL_Surface* image) {
 
 } // namespace
 
-void paintBlood(cPlayer& car) {
+void paintBlood(SDL_Surface* const (&carImages)[9]) {
     // n, s, w, e, se, ne, sw, nw by heading number.
     static const int order[8] = {1, 2, 3, 4, 8, 6, 7, 5};
     for (int heading : order) {
-        SDL_Surface* image = car.sprites[heading];
+        SDL_Surface* image = carImages[heading];
         if (!image) continue;
         SurfaceLock lock(image);
         if (heading == 4)

@@ -1,14 +1,13 @@
 #pragma once
 #include <SDL/SDL.h>
 
-class cPlayer;
-
 // One pixel of any surface, clipped to the 320x240 screen and to the surface.
 Uint32 getPixel(SDL_Surface* surface, int x, int y);
 void putPixel(SDL_Surface* surface, int x, int y, Uint32 value);
 
-// One dark-red stain on each of the car's eight heading images, for one kill.
-void paintBlood(cPlayer& car);
+// One dark-red stain on each of the car's eight heading images (by heading 1..8; 0 is
+// unused), for one kill.
+void paintBlood(SDL_Surface* const (&carImages)[9]);
 
 // Holds a surface locked while pixels are written straight into its memory: the web
 // build only sees writes made under a lock, and the handheld may need it for video

@@ -2,10 +2,6 @@
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
 #include <cstring>
-#include "player/Player.h"
-#include "player/Walker.h"
-#include "screens/Menu.h"
-#include "screens/Shop.h"
 
 cSpriteStore spriteStore;
 
@@ -158,13 +154,4 @@ void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where
         copyWholeRuns(picture, runs, where, target);
     else
         copyClippedRuns(picture, runs, where, target);
-}
-
-void loadGameImages() {
-    player.reloadSprites();
-    walker.loadImages();
-    menu.loadImages();
-    shop.loadImage();
-    // The back buffer is made in the screen's 16-bit format, not yet at this point.
-    if (SDL_Surface* screen = SDL_GetVideoSurface()) prepareTints(screen->format);
 }

@@ -59,7 +59,3 @@ SDL_Surface* toScreenFormat(SDL_Surface* loaded);
 // blit would be, copying only its opaque runs.
 void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
                     SDL_Surface* target);
-
-// Start-up's one call once the screen exists: the car's, the walker's and the
-// interface pictures in the screen's format, and the tints' tables.
-void loadGameImages();

@@ -102,10 +102,9 @@ void chargeMoney(int price) { player.setMoney(player.getMoney() - price); }
 cShop::cShop() {
     for (const char* text : fixedTexts)
         items.push_back(text);
-    // The car is built after the shop; until then its storage reads as a fresh car's
-    // level 0.
-    int level = player.getEngineLevel();
-    if (hasEngineOffer(level)) items.push_back(engineOffers[level].text);
+    // The car is built after the shop, so its engine is not read here: every game
+    // starts at level 0, and entering a level refreshes the offers from the car.
+    items.push_back(engineOffers[0].text);
     items.push_back(nosDelimiterText);
     items.push_back(resurrectionText);
 }

@@ -1,4 +1,5 @@
 #include "sound/Sound.h"
+#include "platform/Platform.h"
 
 namespace {
 PlayObserver playObserver = nullptr;
@@ -25,7 +26,7 @@ int cSound::play(const char* path) {
 Mix_Chunk* cSound::chunkFor(const char* path) {
     auto found = chunks.find(path);
     if (found != chunks.end()) return found->second;
-    SDL_RWops* stream = SDL_RWFromFile(path, "rb");
+    SDL_RWops* stream = SDL_RWFromFile(platform::soundPath(path).c_str(), "rb");
     if (!stream) return nullptr;
     Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 1);
     if (chunk) chunks[path] = chunk;

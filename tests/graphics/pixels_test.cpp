@@ -142,7 +142,7 @@ class BloodStains : public testing::Test {
 TEST_F(BloodStains, AtMostOneDarkRedPixelPerImageAndOnlyOnTheBody) {
     useImages(12, 12, [](int, int) { return false; });
     for (int kill = 0; kill < 50; ++kill)
-        paintBlood(player);
+        paintBlood(player.sprites);
     for (int heading = 1; heading <= 8; ++heading)
         EXPECT_TRUE(stains(heading).empty()) << "all transparent, heading " << heading;
 
@@ -150,7 +150,7 @@ TEST_F(BloodStains, AtMostOneDarkRedPixelPerImageAndOnlyOnTheBody) {
     auto body = [](int x, int y) { return (x + y) % 2 == 0; };
     for (int kill = 0; kill < 40; ++kill) {
         useImages(8, 8, body);
-        paintBlood(player);
+        paintBlood(player.sprites);
         for (int heading = 1; heading <= 8; ++heading) {
             std::vector<Spot> found = stains(heading);
             ASSERT_LE(found.size(), 1u) << "heading " << heading;

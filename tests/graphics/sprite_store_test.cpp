@@ -63,7 +63,7 @@ TEST(SpriteStore, BloodStainsOnlyTheCarsOwnCopies) {
     ASSERT_NE(player.sprites[1], shared);
     SDL_Surface* before = SDL_ConvertSurface(shared, shared->format, 0);
     for (int kill = 0; kill < 20; ++kill)
-        paintBlood(player);
+        paintBlood(player.sprites);
     for (int y = 0; y < shared->h; ++y)
         for (int x = 0; x < shared->w; ++x)
             ASSERT_EQ(getPixel(shared, x, y), getPixel(before, x, y)) << x << "," << y;

@@ -1,4 +1,5 @@
 #include "app/Loop.h"
+#include "app/StartUp.h"
 #include "graphics/Graphics.h"
 #include "graphics/SpriteStore.h"
 #include "screens/Menu.h"

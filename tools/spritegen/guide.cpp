@@ -7,6 +7,8 @@
 namespace spritegen {
 namespace {
 
+using pixelart::stamp;
+
 // At 1x a 16-pixel sprite is too small to read on a page; twice the size still shows
 // its pixels honestly.
 constexpr int kScale = 2;
@@ -66,29 +68,12 @@ const Image& interfaceCalled(const std::vector<NamedImage>& interfaces, const st
     throw std::runtime_error("the guide needs the interface picture " + name);
 }
 
-// The key colour lets the ground through, as it does in the game.
-void stamp(Image& canvas, const Image& image, int left, int top) {
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            int cx = left + x, cy = top + y;
-            if (image.at(x, y) == kTransparent) continue;
-            if (cx < 0 || cy < 0 || cx >= canvas.width || cy >= canvas.height) continue;
-            canvas.set(cx, cy, image.at(x, y));
-        }
-}
-
 // The game draws every sprite centred on its position.
 void stampCentred(Image& canvas, const Image& image, int x, int y) {
     stamp(canvas, image, x - image.width / 2, y - image.height / 2);
 }
 
-Image enlarged(const Image& image) {
-    Image big(image.width * kScale, image.height * kScale);
-    for (int y = 0; y < big.height; ++y)
-        for (int x = 0; x < big.width; ++x)
-            big.set(x, y, image.at(x / kScale, y / kScale));
-    return big;
-}
+Image enlarged(const Image& image) { return pixelart::scaled(image, kScale); }
 
 Image stripPicture(const Strip& strip, const std::vector<Sprite>& sprites) {
     std::vector<const Image*> images;
@@ -115,7 +100,7 @@ void ring(Image& canvas, int cx, int cy, int radius, std::minstd_rand& random) {
         Rgb colour{static_cast<std::uint8_t>(channel(random)),
                    static_cast<std::uint8_t>(channel(random)),
                    static_cast<std::uint8_t>(channel(random))};
-        if (x >= 0 && y >= 0 && x < canvas.width && y < canvas.height) canvas.set(x, y, colour);
+        canvas.set(x, y, colour);
     };
     int f = 1 - radius, ddFx = 1, ddFy = -2 * radius, x = 0, y = radius;
     plot(cx, cy + radius);

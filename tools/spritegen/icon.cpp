@@ -12,11 +12,8 @@ Image makeIcon(const Image& sprite, int size) {
                                     std::to_string(sprite.height) + " sprite does not fit a " +
                                     std::to_string(size) + " pixel icon");
     Image icon(size, size);
-    const int left = (size - sprite.width * scale) / 2;
-    const int top = (size - sprite.height * scale) / 2;
-    for (int y = 0; y < sprite.height * scale; ++y)
-        for (int x = 0; x < sprite.width * scale; ++x)
-            icon.set(left + x, top + y, sprite.at(x / scale, y / scale));
+    pixelart::stamp(icon, pixelart::scaled(sprite, scale), (size - sprite.width * scale) / 2,
+                    (size - sprite.height * scale) / 2);
     return icon;
 }
 

@@ -25,16 +25,3 @@ TEST(Icon, SpriteGrowsByWholeStepsCentredOnTransparency) {
         EXPECT_EQ(icon.at(c.x, c.y), c.expected) << c.x << "," << c.y;
     EXPECT_THROW(makeIcon(sprite, 2), std::invalid_argument);
 }
-
-TEST(Icon, PngHasAnAlphaChannelThatHidesTheKeyColour) {
-    Image image(1, 1);
-    auto png = encodePng(image, true);
-    EXPECT_EQ(png[25], 6); // colour type: RGBA
-    // Stored block after the zlib header: filter byte, then one RGBA pixel.
-    std::size_t pixel = 33 + 8 + 2 + 5 + 1;
-    EXPECT_EQ(std::vector<std::uint8_t>(png.begin() + pixel, png.begin() + pixel + 4),
-              (std::vector<std::uint8_t>{0, 0, 0, 0}));
-    image.set(0, 0, kRed);
-    png = encodePng(image, true);
-    EXPECT_EQ(png[pixel + 3], 255);
-}

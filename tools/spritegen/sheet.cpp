@@ -72,9 +72,8 @@ void drawText(Image& sheet, int left, int top, const std::string& s) {
                 if (g[gy * 3 + gx] != '#') continue;
                 for (int sy = 0; sy < kTextScale; ++sy)
                     for (int sx = 0; sx < kTextScale; ++sx) {
-                        int x = left + static_cast<int>(i) * kCharAdvance + gx * kTextScale + sx;
-                        int y = top + gy * kTextScale + sy;
-                        if (x < sheet.width && y < sheet.height) sheet.set(x, y, kText);
+                        sheet.set(left + static_cast<int>(i) * kCharAdvance + gx * kTextScale + sx,
+                                  top + gy * kTextScale + sy, kText);
                     }
             }
     }
@@ -82,13 +81,9 @@ void drawText(Image& sheet, int left, int top, const std::string& s) {
 
 // Transparent pixels show as the grey cell, so each sprite's box and silhouette are visible.
 void drawImage(Image& sheet, int left, int top, const Image& image, int scale) {
-    for (int y = 0; y < image.height * scale; ++y)
-        for (int x = 0; x < image.width * scale; ++x) {
-            Rgb c = image.at(x / scale, y / scale);
-            int sx = left + x, sy = top + y;
-            if (sx < sheet.width && sy < sheet.height)
-                sheet.set(sx, sy, c == kTransparent ? kCellBg : c);
-        }
+    Image cell(image.width * scale, image.height * scale, kCellBg);
+    pixelart::stamp(cell, pixelart::scaled(image, scale), 0, 0);
+    pixelart::stamp(sheet, cell, left, top);
 }
 
 struct Cell {

@@ -1,139 +1,40 @@
 #include "spritegen.h"
 
 #include <functional>
+#include <map>
 #include <set>
-#include <sstream>
+#include <utility>
 
 namespace spritegen {
 namespace {
-
-std::vector<std::string> words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> out;
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
-}
-
-bool blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
-
-std::string stripCr(std::string line) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-}
 
 [[noreturn]] void fail(const std::string& where, const std::string& what) {
     throw SourceError(where + ": " + what);
 }
 
-int channel(const std::string& word, const std::string& where) {
-    std::size_t used = 0;
-    int value = -1;
-    try {
-        value = std::stoi(word, &used);
-    } catch (const std::exception&) {}
-    if (used != word.size() || value < 0 || value > 255)
-        fail(where, "colour channel '" + word + "' is not a number from 0 to 255");
-    return value;
-}
-
-// Adds one "colour KEY R G B [name]" line to the palette.
-void addColour(Palette& palette, const std::vector<std::string>& w, const std::string& where) {
-    if (w.size() < 5) fail(where, "expected: colour KEY R G B [name]");
-    if (w[1].size() != 1) fail(where, "a colour key is one character, not '" + w[1] + "'");
-    char key = w[1][0];
-    if (key == kTransparentKey || key == '#')
-        fail(where, std::string("'") + key + "' is reserved and cannot be a colour key");
-    Rgb c{static_cast<std::uint8_t>(channel(w[2], where)),
-          static_cast<std::uint8_t>(channel(w[3], where)),
-          static_cast<std::uint8_t>(channel(w[4], where))};
-    if (c == kTransparent) fail(where, "0 255 0 is the transparent colour; pick another green");
-    palette[key] = c;
+// sprite PATH = OTHER op op...
+void readCopy(SpriteDef& def, const std::vector<std::string>& words) {
+    if (words[0] != "=" || words.size() < 2) fail(def.where, "expected: sprite PATH = OTHER [ops]");
+    def.from = words[1];
+    def.ops.assign(words.begin() + 2, words.end());
+    for (const auto& op : def.ops) {
+        try {
+            applyOp(Image(1, 1), op);
+        } catch (const std::invalid_argument&) {
+            fail(def.where, "unknown transform '" + op + "' (mirror, flip, rot90, rot180, rot270)");
+        }
+    }
 }
 
 } // namespace
 
-Palette parsePalette(const std::string& text, const std::string& origin) {
-    Palette palette;
-    std::istringstream in(text);
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        line = stripCr(line);
-        if (blank(line) || line[0] == '#') continue;
-        std::string where = origin + ":" + std::to_string(number);
-        auto w = words(line);
-        if (w[0] != "colour") fail(where, "a palette holds only colour lines");
-        addColour(palette, w, where);
-    }
-    return palette;
-}
-
 std::vector<SpriteDef> parseSprites(const std::string& text, const std::string& origin,
                                     const Palette& shared) {
-    Palette palette = shared;
     std::vector<SpriteDef> defs;
-    std::vector<std::string> lines;
-    {
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(stripCr(line));
-    }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (blank(line) || line[0] == '#') continue;
-        std::string where = origin + ":" + std::to_string(i + 1);
-        auto w = words(line);
-        if (w[0] == "colour") {
-            addColour(palette, w, where);
-            continue;
-        }
-        if (w[0] != "sprite" || w.size() < 2)
-            fail(where, "expected 'colour ...' or 'sprite PATH', got '" + line + "'");
-        SpriteDef def;
-        def.path = w[1];
-        def.where = where;
-        if (w.size() > 2) {
-            // sprite PATH = OTHER op op...
-            if (w[2] != "=" || w.size() < 4) fail(where, "expected: sprite PATH = OTHER [ops]");
-            def.from = w[3];
-            def.ops.assign(w.begin() + 4, w.end());
-            for (const auto& op : def.ops) {
-                try {
-                    applyOp(Image(1, 1), op);
-                } catch (const std::invalid_argument&) {
-                    fail(where,
-                         "unknown transform '" + op + "' (mirror, flip, rot90, rot180, rot270)");
-                }
-            }
-            defs.push_back(def);
-            continue;
-        }
-        // The grid runs to the next blank line; "#" lines inside it are comments.
-        std::vector<std::pair<std::string, std::size_t>> rows;
-        std::size_t j = i + 1;
-        for (; j < lines.size() && !blank(lines[j]); ++j)
-            if (lines[j][0] != '#') rows.emplace_back(lines[j], j + 1);
-        i = j;
-        if (rows.empty()) fail(where, "sprite '" + def.path + "' has no rows");
-        const std::size_t width = rows[0].first.size();
-        def.image = Image(static_cast<int>(width), static_cast<int>(rows.size()));
-        for (std::size_t y = 0; y < rows.size(); ++y) {
-            const auto& [row, rowLine] = rows[y];
-            std::string rowWhere = origin + ":" + std::to_string(rowLine);
-            if (row.size() != width)
-                fail(rowWhere, "row is " + std::to_string(row.size()) + " wide, the first row " +
-                                   std::to_string(width));
-            for (std::size_t x = 0; x < width; ++x) {
-                if (row[x] == kTransparentKey) continue;
-                auto found = palette.find(row[x]);
-                if (found == palette.end())
-                    fail(rowWhere, std::string("no colour for '") + row[x] + "' in column " +
-                                       std::to_string(x + 1));
-                def.image.set(static_cast<int>(x), static_cast<int>(y), found->second);
-            }
-        }
-        defs.push_back(def);
+    for (auto& block : pixelart::parseBlocks(text, origin, "sprite", shared)) {
+        SpriteDef def{block.name, block.where, std::move(block.image), {}, {}};
+        if (!block.more.empty()) readCopy(def, block.more);
+        defs.push_back(std::move(def));
     }
     return defs;
 }

@@ -1,29 +1,16 @@
-// uigen OUTDIR SMALL_FONT LARGE_FONT ICONS          writes the interface BMPs
-// uigen preview OUTDIR SMALL_FONT LARGE_FONT ICONS  writes mock screens for review
+// uigen OUTDIR SMALL_FONT LARGE_FONT ICONS MACHINE          writes the interface BMPs
+// uigen preview OUTDIR SMALL_FONT LARGE_FONT ICONS MACHINE  writes mock screens for review
+// MACHINE is "handheld" (its buttons in the legends) or "desktop" (the keyboard's keys).
+#include "pixelart/bmpfile.h"
 #include "preview.h"
 #include "uigen.h"
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBmp(const std::string& path, const uigen::Image& image) {
-    const std::vector<std::uint8_t> bytes = uigen::encodeBmp(image);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
-
 int usage() {
-    std::fprintf(stderr, "usage: uigen [preview] OUTDIR SMALL_FONT LARGE_FONT ICONS\n");
+    std::fprintf(stderr,
+                 "usage: uigen [preview] OUTDIR SMALL_FONT LARGE_FONT ICONS handheld|desktop\n");
     return 2;
 }
 
@@ -32,18 +19,21 @@ int usage() {
 int main(int argc, char** argv) {
     const bool preview = argc > 1 && std::string(argv[1]) == "preview";
     const int first = preview ? 2 : 1;
-    if (argc != first + 4) return usage();
+    if (argc != first + 5) return usage();
+    const std::string machine = argv[first + 4];
+    if (machine != "handheld" && machine != "desktop") return usage();
     try {
         const std::string outDir = argv[first];
         uigen::TtfSession ttf;
         uigen::Kit kit;
         kit.smallFontPath = argv[first + 1];
         kit.largeFontPath = argv[first + 2];
-        kit.icons = uigen::parseIcons(readFile(argv[first + 3]), argv[first + 3]);
+        kit.icons = uigen::parseIcons(pixelart::readText(argv[first + 3]), argv[first + 3]);
+        kit.handheld = machine == "handheld";
         const auto pictures = uigen::makePictures(kit);
         const auto outputs = preview ? uigen::makePreviews(kit, pictures) : pictures;
         for (const auto& [name, image] : outputs)
-            writeBmp(outDir + "/" + name + ".bmp", image);
+            pixelart::saveBmp(outDir + "/" + name + ".bmp", image);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "uigen: %s\n", e.what());
         return 1;

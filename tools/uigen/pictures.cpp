@@ -160,8 +160,8 @@ Image hud(const Kit& kit) {
     for (const Slot& s : slots) {
         roundBox(img, s.boxX, 0, s.boxW, 15, 3, kInk, kCream);
         fillRect(img, s.boxX + 2, 13, s.boxW - 4, 1, {226, 218, 196});
-        const Icon& icon = kit.icon(s.icon);
-        drawIcon(img, icon, s.iconX, 8 - icon.height / 2);
+        const Image& icon = kit.icon(s.icon);
+        stamp(img, icon, s.iconX, 8 - icon.height / 2);
     }
     return img;
 }
@@ -205,8 +205,8 @@ Image nosGauge(const Kit& kit, const Fonts& f, NosState state) {
     verticalGradient(img, 1, 1, 40, 24, look.bedTop, look.bedBottom);
     frameRect(img, 1, 1, 40, 24, look.rim);
     frameRect(img, 2, 2, 38, 22, shade(look.bedBottom, -10));
-    const Icon& flame = kit.icon(look.flame);
-    drawIcon(img, flame, 4, 13 - flame.height / 2);
+    const Image& flame = kit.icon(look.flame);
+    stamp(img, flame, 4, 13 - flame.height / 2);
     const int textX = 16;
     f.hudBold.draw(img, textX + 1, 3, "NOS", kInk);
     f.hudBold.draw(img, textX, 2, "NOS", look.letters);
@@ -267,10 +267,10 @@ void titleArt(Image& img, const Kit& kit, const Fonts& f) {
     fillRect(img, 0, roadY + roadH + 2, 160, 1, kGrassShadow);
     for (int x = 4; x < 160; x += 20)
         fillRect(img, x, roadY + roadH / 2 - 1, 11, 2, kYellow);
-    const Icon& car = kit.icon("car_east");
+    const Image car = pixelart::scaled(kit.icon("car_east"), 2);
     const int carX = 92, carY = roadY + 8;
     for (int x = 0; x < carX + 10; ++x) {
-        for (int tyreRow : {carY + 2, carY + 2 * car.height - 5}) {
+        for (int tyreRow : {carY + 2, carY + car.height - 5}) {
             int y = tyreRow + wobble(x);
             int alpha = std::min(220, x * 3);
             img.blend(x, y, {30, 28, 32}, alpha);
@@ -279,22 +279,46 @@ void titleArt(Image& img, const Kit& kit, const Fonts& f) {
         }
     }
     // The car's shadow, then the car at twice its sprite size.
-    for (int j = 0; j < car.height * 2; ++j)
-        for (int i = 0; i < car.width * 2; ++i)
-            if (car.solid[(j / 2) * car.width + i / 2])
-                img.blend(carX + i + 2, carY + j + 3, kInk, 110);
-    drawIcon(img, car, carX, carY, 2);
+    for (int j = 0; j < car.height; ++j)
+        for (int i = 0; i < car.width; ++i)
+            if (car.at(i, j) != kTransparent) img.blend(carX + i + 2, carY + j + 3, kInk, 110);
+    stamp(img, car, carX, carY);
+}
 
-    // How to drive the menus.
+// A cream card on the grass under the road, for the legend of the controls.
+void legendCard(Image& img, int x, int y, int w, int h) {
+    roundBox(img, x + 2, y + 2, w, h, 5, kGrassShadow, kGrassShadow);
+    roundBox(img, x, y, w, h, 5, kInk, kCream);
+}
+
+// The handheld's buttons: all the menus need.
+void buttonLegend(Image& img, const Fonts& f) {
     const int boxX = 6, boxY = 182, boxW = 148, boxH = 50;
-    roundBox(img, boxX + 2, boxY + 2, boxW, boxH, 5, kGrassShadow, kGrassShadow);
-    roundBox(img, boxX, boxY, boxW, boxH, 5, kInk, kCream);
-    const std::string heading = "Controls";
-    f.hint.drawCentred(img, boxX + boxW / 2, boxY + 2, heading, kBrownText);
-    int x = keyHint(img, f, boxX + 8, boxY + 18, "Arrows", "move", kInk);
-    (void)x;
-    x = keyHint(img, f, boxX + 8, boxY + 34, "A", "choose", kInk);
+    legendCard(img, boxX, boxY, boxW, boxH);
+    f.hint.drawCentred(img, boxX + boxW / 2, boxY + 2, "Controls", kBrownText);
+    keyHint(img, f, boxX + 8, boxY + 18, "Arrows", "move", kInk);
+    const int x = keyHint(img, f, boxX + 8, boxY + 34, "A", "choose", kInk);
     keyHint(img, f, x + 12, boxY + 34, "B", "back", kInk);
+}
+
+// Nothing on a keyboard says which keys the game uses, so its legend names every one:
+// driving on the left, the menus and panels on the right.
+void keyLegend(Image& img, const Fonts& f) {
+    const int boxX = 6, boxY = 176, boxW = 148, boxH = 62;
+    legendCard(img, boxX, boxY, boxW, boxH);
+    const std::pair<const char*, const char*> driving[4] = {
+        {"Arrows", "steer"}, {"Space", "gas"}, {"B", "NOS"}, {"X", "pause"}};
+    const std::pair<const char*, const char*> menus[4] = {
+        {"A", "choose"}, {"B", "back"}, {"Q", "mission"}, {"W", "stats"}};
+    int rightX = 0;
+    for (const auto& [key, action] : driving)
+        rightX = std::max(rightX, keyHintWidth(f, key, action));
+    rightX += boxX + 8 + 10;
+    for (int row = 0; row < 4; ++row) {
+        const int y = boxY + 4 + 14 * row;
+        keyHint(img, f, boxX + 8, y, driving[row].first, driving[row].second, kInk);
+        keyHint(img, f, rightX, y, menus[row].first, menus[row].second, kInk);
+    }
 }
 
 void menuButton(Image& img, const Kit& kit, const Fonts& f, const layout::Rect& r,
@@ -305,8 +329,8 @@ void menuButton(Image& img, const Kit& kit, const Fonts& f, const layout::Rect& 
     verticalGradient(img, r.x + 2, y + 2, r.w - 4, h - 4, {255, 244, 192}, {248, 216, 124});
     fillRect(img, r.x + 3, y + 1, r.w - 6, 1, {255, 252, 232});
     fillRect(img, r.x + 3, y + h - 2, r.w - 6, 1, {214, 172, 84});
-    const Icon& icon = kit.icon(mark);
-    drawIcon(img, icon, r.x + 10, y + (h - icon.height) / 2);
+    const Image& icon = kit.icon(mark);
+    stamp(img, icon, r.x + 10, y + (h - icon.height) / 2);
     const int textLeft = r.x + 24, textRight = r.x + r.w - 8;
     f.label.drawCentred(img, (textLeft + textRight) / 2, y + 3, label, kInk);
 }
@@ -314,6 +338,10 @@ void menuButton(Image& img, const Kit& kit, const Fonts& f, const layout::Rect& 
 Image mainList(const Kit& kit, const Fonts& f, const std::string& firstEntry) {
     Image img = grassField();
     titleArt(img, kit, f);
+    if (kit.handheld)
+        buttonLegend(img, f);
+    else
+        keyLegend(img, f);
     // The board the buttons hang on.
     fillRect(img, 161, 5, 154, 232, kGrassShadow);
     fillRect(img, 158, 3, 154, 232, kBorderDark);
@@ -334,7 +362,7 @@ Image menuPage(const Kit& kit, const Fonts& f) {
     Image img = grassField();
     const std::string name = "Vandal Demo";
     f.titleSmall.drawOutlined(img, 18, 1, name, kYellow, kInk);
-    drawIcon(img, kit.icon("car_east"), 18 + f.titleSmall.width(name) + 10, 4);
+    stamp(img, kit.icon("car_east"), 18 + f.titleSmall.width(name) + 10, 4);
     // The game's first line sits at y 32; the panel starts a little above it.
     const int x = 16, y = 22, w = 285, h = 207;
     fillRect(img, x + 3, y + 3, w, h, kGrassShadow);
@@ -346,7 +374,7 @@ Image menuPage(const Kit& kit, const Fonts& f) {
 
 } // namespace
 
-const Icon& Kit::icon(const std::string& name) const {
+const Image& Kit::icon(const std::string& name) const {
     auto found = icons.find(name);
     if (found == icons.end()) throw SourceError("the icons have no '" + name + "'");
     return found->second;

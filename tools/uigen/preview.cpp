@@ -70,14 +70,14 @@ makePreviews(const Kit& kit, const std::vector<std::pair<std::string, Image>>& p
     const char* gauges[3] = {"noson", "nosoff", "nosburn"};
     for (int i = 0; i < 3; ++i) {
         Image screen = world();
-        blit(screen, find(pictures, "hud"), 0, kHudTop);
+        stamp(screen, find(pictures, "hud"), 0, kHudTop);
         const char* numbers[4] = {i == 0 ? "100%" : "7%", i == 0 ? "60\xA3" : "1250\xA3",
                                   i == 0 ? "6m" : "120m", i == 0 ? "0" : "12"};
         for (int n = 0; n < 4; ++n)
             gameText(screen, small, 12, kHudNumberX[n], kHudTop, numbers[n], {1, 1, 1});
-        blit(screen, find(pictures, gauges[i]), kNosX, kNosY);
+        stamp(screen, find(pictures, gauges[i]), kNosX, kNosY);
         if (i == 0) {
-            blit(screen, find(pictures, "speachbox"), kSpeechX, kSpeechY);
+            stamp(screen, find(pictures, "speachbox"), kSpeechX, kSpeechY);
             gameText(screen, small, 12, kSpeechTextX, kSpeechTextY,
                      "Hey! That was my cat! You owe me \xA3"
                      "50, pal.",
@@ -96,14 +96,14 @@ makePreviews(const Kit& kit, const std::vector<std::pair<std::string, Image>>& p
                                    "Press M to hide this page.",
                                    "Good luck!"};
     Image mission = world();
-    blit(mission, find(pictures, "missionscreen"), kPanelX, kPanelY);
+    stamp(mission, find(pictures, "missionscreen"), kPanelX, kPanelY);
     for (int i = 0; i < 9; ++i)
         gameText(mission, large, 16, kPanelTextX, kPanelFirstLineY + kPanelLineStep * i,
                  missionLines[i], {45, 46, 53});
     out.emplace_back("preview-mission", mission);
 
     Image stats = world();
-    blit(stats, find(pictures, "statscreen"), kPanelX, kPanelY);
+    stamp(stats, find(pictures, "statscreen"), kPanelX, kPanelY);
     const char* statLines[5] = {"Cats Killed: 12", "Dogs Killed: 3", "Men Killed: 0",
                                 "Eggs Found: 4", "Money Spent: 250\xA3"};
     for (int i = 0; i < 5; ++i)
@@ -111,7 +111,7 @@ makePreviews(const Kit& kit, const std::vector<std::pair<std::string, Image>>& p
     out.emplace_back("preview-stats", stats);
 
     Image shop = world();
-    blit(shop, find(pictures, "shopscreen"), kPanelX, kPanelY);
+    stamp(shop, find(pictures, "shopscreen"), kPanelX, kPanelY);
     const char* offers[9] = {"\xA3"
                              "35 - Kill a Kitten",
                              "\xA3"

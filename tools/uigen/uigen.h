@@ -2,9 +2,10 @@
 // The interface picture generator: the HUD, the NOS gauge, the panels, the speech box
 // and the menu pictures are composed here from drawing code, the game's own fonts and
 // the small icons drawn as text in assets/ui.
+#include "pixelart/source.h"
+
 #include <cstdint>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,36 +14,13 @@ struct _TTF_Font;
 
 namespace uigen {
 
-struct Rgb {
-    std::uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-    bool operator!=(const Rgb& o) const { return !(*this == o); }
-};
-
-// `t` runs from 0 (all a) to 255 (all b).
-Rgb mix(Rgb a, Rgb b, int t);
-Rgb shade(Rgb c, int delta); // lighter for positive delta, darker for negative
-
-struct Image {
-    int width = 0, height = 0;
-    std::vector<Rgb> pixels; // row-major, top row first
-
-    Image() = default;
-    Image(int w, int h, Rgb fill = {}) : width(w), height(h), pixels(w * h, fill) {}
-    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-    Rgb at(int x, int y) const { return pixels[y * width + x]; }
-    // Drawing clips silently: shapes are often placed partly off a small picture.
-    void set(int x, int y, Rgb c) {
-        if (contains(x, y)) pixels[y * width + x] = c;
-    }
-    void blend(int x, int y, Rgb c, int alpha) {
-        if (contains(x, y)) set(x, y, mix(at(x, y), c, alpha));
-    }
-    bool operator==(const Image& o) const {
-        return width == o.width && height == o.height && pixels == o.pixels;
-    }
-    bool operator!=(const Image& o) const { return !(*this == o); }
-};
+using pixelart::Image;
+using pixelart::kTransparent;
+using pixelart::mix;
+using pixelart::Rgb;
+using pixelart::shade;
+using pixelart::SourceError;
+using pixelart::stamp;
 
 // Shapes. Rectangles are given as x, y, width, height.
 void fillRect(Image& img, int x, int y, int w, int h, Rgb c);
@@ -53,26 +31,10 @@ void verticalGradient(Image& img, int x, int y, int w, int h, Rgb top, Rgb botto
 void grain(Image& img, int x, int y, int w, int h, int strength, std::uint32_t seed);
 void line(Image& img, int x0, int y0, int x1, int y1, Rgb c);
 void fillEllipse(Image& img, int cx, int cy, int rx, int ry, Rgb c);
-void blit(Image& target, const Image& source, int x, int y);
 
-// Uncompressed 24-bit Windows BMP, the format the game loads.
-std::vector<std::uint8_t> encodeBmp(const Image& image);
-
-// A small picture drawn as text: pixels that are not solid let the background through.
-struct Icon {
-    int width = 0, height = 0;
-    std::vector<Rgb> pixels;
-    std::vector<bool> solid;
-};
-
-struct SourceError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// "colour KEY R G B [name]" lines and "icon NAME" blocks of rows ending at a blank
-// line; '.' is always see-through. Mistakes are reported with file and line.
-std::map<std::string, Icon> parseIcons(const std::string& text, const std::string& origin);
-void drawIcon(Image& img, const Icon& icon, int x, int y, int scale = 1);
+// The small pictures drawn as text in "icon NAME" blocks, by name; their see-through
+// pixels hold the transparent colour.
+std::map<std::string, Image> parseIcons(const std::string& text, const std::string& origin);
 
 // One of the game's fonts at one size. Text is given in UTF-8.
 class Font {
@@ -104,8 +66,9 @@ struct TtfSession {
 struct Kit {
     std::string smallFontPath; // DejaVu Sans, the game's HUD and speech font
     std::string largeFontPath; // Linux Libertine, the game's panel and menu font
-    std::map<std::string, Icon> icons;
-    const Icon& icon(const std::string& name) const;
+    std::map<std::string, Image> icons;
+    bool handheld = false; // the handheld's buttons in the legends, not the keyboard's keys
+    const Image& icon(const std::string& name) const;
 };
 
 // Every interface picture, by its path under the game's sprites/ folder.

@@ -1,42 +1,15 @@
 #include "preview.h"
 #include "uigen.h"
-#include <SDL/SDL.h>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <set>
 
 using namespace uigen;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 int brightness(Rgb c) { return (c.r * 299 + c.g * 587 + c.b * 114) / 1000; }
 
 } // namespace
-
-// The game reads these files with SDL, so SDL is the judge of the encoding; an odd
-// width needs padded rows.
-TEST(Bmp, SdlReadsBackEveryPixel) {
-    Image img(5, 3);
-    for (int i = 0; i < 15; ++i)
-        img.set(i % 5, i / 5, {std::uint8_t(i * 17), std::uint8_t(255 - i), std::uint8_t(i)});
-    std::vector<std::uint8_t> bytes = encodeBmp(img);
-    SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromMem(bytes.data(), int(bytes.size())), 1);
-    ASSERT_NE(loaded, nullptr) << SDL_GetError();
-    ASSERT_EQ(loaded->format->BitsPerPixel, 24);
-    for (int i = 0; i < 15; ++i) {
-        const Uint8* p = static_cast<Uint8*>(loaded->pixels) + i / 5 * loaded->pitch + i % 5 * 3;
-        Uint8 r, g, b;
-        SDL_GetRGB(p[0] | p[1] << 8 | p[2] << 16, loaded->format, &r, &g, &b);
-        EXPECT_EQ((Rgb{r, g, b}), img.at(i % 5, i / 5)) << i;
-    }
-    SDL_FreeSurface(loaded);
-}
 
 class Pictures : public ::testing::Test {
   protected:
@@ -45,29 +18,33 @@ class Pictures : public ::testing::Test {
         Kit kit;
         kit.smallFontPath = UI_SMALL_FONT;
         kit.largeFontPath = UI_LARGE_FONT;
-        kit.icons = parseIcons(readFile(UI_ICONS), UI_ICONS);
+        kit.icons = parseIcons(pixelart::readText(UI_ICONS), UI_ICONS);
         for (auto& [name, image] : makePictures(kit))
             pictures[name] = image;
         for (auto& [name, image] : makePictures(kit))
             secondRun[name] = image;
+        kit.handheld = true;
+        for (auto& [name, image] : makePictures(kit))
+            handheld[name] = image;
     }
     static void TearDownTestSuite() {
         pictures.clear();
         secondRun.clear();
+        handheld.clear();
         delete ttf;
     }
     static const Image& get(const std::string& name) { return pictures.at(name); }
 
     static TtfSession* ttf;
-    static std::map<std::string, Image> pictures, secondRun;
+    static std::map<std::string, Image> pictures, secondRun, handheld;
 };
 
 TtfSession* Pictures::ttf = nullptr;
-std::map<std::string, Image> Pictures::pictures, Pictures::secondRun;
+std::map<std::string, Image> Pictures::pictures, Pictures::secondRun, Pictures::handheld;
 
 // Every interface path the game loads is made here, and nothing else.
 TEST_F(Pictures, MatchTheGamesAssetList) {
-    const std::string header = readFile(ASSETS_HEADER);
+    const std::string header = pixelart::readText(ASSETS_HEADER);
     // The interface pictures are the ones straight under sprites/; the rest sit in
     // folders of their own.
     std::set<std::string> wanted, made;
@@ -108,5 +85,30 @@ TEST_F(Pictures, MenuEntriesTakeTheHighlightCleanly) {
             EXPECT_GT(label, 60) << name << " entry at y " << r.y << " has no dark label";
             EXPECT_GT(light, r.w * r.h / 2) << name << " entry at y " << r.y;
         }
+    }
+}
+
+// The handheld's buttons and the keyboard's keys change the legend under the road on
+// the main list, and nothing else of any picture.
+TEST_F(Pictures, OnlyTheLegendTellsTheMachinesApart) {
+    const layout::Rect legend{0, 173, 158, 67};
+    for (const auto& [name, desktop] : pictures) {
+        const Image& buttons = handheld.at(name);
+        ASSERT_EQ(buttons.width, desktop.width) << name;
+        ASSERT_EQ(buttons.height, desktop.height) << name;
+        int inside = 0, outside = 0;
+        for (int y = 0; y < desktop.height; ++y) {
+            for (int x = 0; x < desktop.width; ++x) {
+                if (desktop.at(x, y) == buttons.at(x, y)) continue;
+                const bool inLegend = x >= legend.x && x < legend.x + legend.w && y >= legend.y &&
+                                      y < legend.y + legend.h;
+                ++(inLegend ? inside : outside);
+            }
+        }
+        EXPECT_EQ(outside, 0) << name;
+        if (name == "menu" || name == "menuresume")
+            EXPECT_GT(inside, 1000) << name;
+        else
+            EXPECT_EQ(inside, 0) << name;
     }
 }

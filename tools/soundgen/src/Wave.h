@@ -12,14 +12,13 @@ inline constexpr int sampleRate = 22050;
 // Mono samples in [-1, 1] at sampleRate.
 using Samples = std::vector<float>;
 
-// RIFF PCM, 16-bit signed mono. Values beyond [-1, 1] are clipped.
-std::vector<std::uint8_t> encodeWav(const Samples& samples);
+// A 16-bit PCM mono WAV, written by libsndfile. Values beyond [-1, 1] are clipped.
+// Throws std::runtime_error when the file cannot be written.
+void writeWav(const std::string& path, const Samples& samples);
 
-// Accepts 16-bit PCM, mono or stereo (averaged), at any rate (resampled linearly).
-// Tolerates the bogus chunk sizes that streaming writers put in the header.
-// Throws std::runtime_error on anything else.
+// Whatever libsndfile reads, at any rate (resampled linearly), channels averaged.
+// Streaming writers leave bogus sizes in the header; only the bytes present count.
+// Throws std::runtime_error on anything it cannot read.
 Samples decodeWav(const std::vector<std::uint8_t>& bytes);
-
-void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace soundgen

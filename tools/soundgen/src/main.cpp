@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
                     throw std::runtime_error(sound.origin + ": " + sound.path + " is made twice");
                 const fs::path target = gameDir / fs::path(sound.path);
                 fs::create_directories(target.parent_path());
-                writeFile(target.string(), encodeWav(render(sound, speakWithEspeak)));
+                writeWav(target.string(), render(sound, speakWithEspeak));
             }
         }
         std::printf("soundgen: wrote %zu sounds\n", written.size());

@@ -1,6 +1,6 @@
-#include "app/Gamepad.h"
+#include "platform/gamepad/Gamepad.h"
 #include "app/Loop.h"
-#include "app/Window.h"
+#include "platform/desktop/Window.h"
 #include "player/Player.h"
 #include "screens/Menu.h"
 #include "support/TestSupport.h"

@@ -1,4 +1,4 @@
-// Browser build only: the browser owns the event loop, so instead of looping, the
+// The page's main: the browser owns the event loop, so instead of looping, the
 // game runs a batch of passes once per display frame. The passes see a game clock
 // that steps through every millisecond since the last batch, so each timer fires
 // exactly as often as in the desktop's busy loop: the frame's 60 a second, the
@@ -6,6 +6,7 @@
 #include "app/Assets.h"
 #include "app/Clock.h"
 #include "app/Loop.h"
+#include "app/StartUp.h"
 #include "player/Player.h"
 #include "world/Game.h"
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/DataFolder.h"
+#include "platform/desktop/DataFolder.h"
 #include "app/Assets.h"
 #include "app/StartUpFailure.h"
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/Gamepad.h"
+#include "platform/gamepad/Gamepad.h"
 #include "app/Loop.h"
 #include <cstdlib>
 #include <cstring>

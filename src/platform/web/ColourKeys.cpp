@@ -1,5 +1,5 @@
-// Browser build only. Emscripten's SDL keeps every surface as a canvas and draws it
-// with its alpha channel; it has no colour keys. A key is therefore turned into real
+// Emscripten's SDL keeps every surface as a canvas and draws it with its alpha
+// channel; it has no colour keys. A key is therefore turned into real
 // transparency when it is set, which for every sprite is right after loading. A
 // surface with alpha of its own (a line of text) needs no key, and only opaque
 // pixels are keyed, so soft edges stay.

@@ -1,4 +1,4 @@
-#include "app/Window.h"
+#include "platform/desktop/Window.h"
 #include "app/Loop.h"
 #include <algorithm>
 #include <cstdlib>
