@@ -1,6 +1,8 @@
 #include "graphics/SpriteStore.h"
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 cSpriteStore spriteStore;
@@ -48,9 +50,42 @@ SDL_Surface* toScreenFormat(SDL_Surface* loaded) {
     return converted;
 }
 
+size_t PathTable::firstSlot(const char* path) const {
+    // Fibonacci hashing: the multiply spreads the address's bits into the top ones.
+    Uint32 spread = static_cast<Uint32>(reinterpret_cast<uintptr_t>(path)) * 2654435769u;
+    return (spread >> 8) & (slots.size() - 1);
+}
+
+SDL_Surface* PathTable::find(const char* path) const {
+    for (size_t i = firstSlot(path);; i = (i + 1) & (slots.size() - 1)) {
+        if (slots[i].path == path) return slots[i].picture;
+        if (!slots[i].path) return nullptr;
+    }
+}
+
+// Kept at most half full, so a search soon meets an empty slot.
+void PathTable::insert(const char* path, SDL_Surface* picture) {
+    if (2 * (used + 1) > slots.size()) {
+        std::vector<Slot> old(2 * slots.size());
+        old.swap(slots);
+        used = 0;
+        for (const Slot& slot : old)
+            if (slot.path) insert(slot.path, slot.picture);
+    }
+    size_t i = firstSlot(path);
+    while (slots[i].path && slots[i].path != path)
+        i = (i + 1) & (slots.size() - 1);
+    if (!slots[i].path) ++used;
+    slots[i] = {path, picture};
+}
+
+void PathTable::clear() {
+    std::fill(slots.begin(), slots.end(), Slot{});
+    used = 0;
+}
+
 SDL_Surface* cSpriteStore::shared(const char* path) {
-    auto known = byAddress.find(path);
-    if (known != byAddress.end()) return known->second;
+    if (SDL_Surface* known = byAddress.find(path)) return known;
     SDL_Surface*& picture = byPath[path];
     if (!picture) {
         picture = toScreenFormat(loadSprite(path));
@@ -60,7 +95,7 @@ SDL_Surface* cSpriteStore::shared(const char* path) {
         if (picture->format->BytesPerPixel == 2) keepOpaqueRuns(picture);
         ++decoded;
     }
-    byAddress[path] = picture;
+    byAddress.insert(path, picture);
     return picture;
 }
 
@@ -98,8 +133,20 @@ const OpaqueRuns* cSpriteStore::opaqueRunsOf(SDL_Surface* picture) const {
 
 namespace {
 
-// Most runs are a few pixels long: a loop of their own spares a library call for each.
+// Runs shorter than this are copied by a loop of our own: most are a few pixels, and
+// the ARM's memcpy spends some fifty instructions before it copies a byte, x86's a
+// dozen.
+#ifdef __arm__
+constexpr int kLoopedRun = 16;
+#else
+constexpr int kLoopedRun = 4;
+#endif
+
 void copyRun(Uint8* to, const Uint8* from, int pixels) {
+    if (pixels >= kLoopedRun) {
+        std::memcpy(to, from, static_cast<size_t>(pixels) * 2);
+        return;
+    }
     Uint16* target = reinterpret_cast<Uint16*>(to);
     const Uint16* source = reinterpret_cast<const Uint16*>(from);
     for (int i = 0; i < pixels; ++i)

@@ -1,6 +1,5 @@
 #pragma once
 #include <SDL/SDL.h>
-#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,6 +15,26 @@ struct OpaqueRuns {
     };
     SDL_Surface* picture = nullptr;
     std::vector<Run> runs;
+};
+
+// Pictures by the address of their path, in a table of a power-of-two size: a slot is
+// found with a multiply and a mask, where a standard hash table divides by its prime
+// size for every entity that asks (in software, on the handheld).
+class PathTable {
+  public:
+    SDL_Surface* find(const char* path) const;
+    void insert(const char* path, SDL_Surface* picture);
+    void clear();
+
+  private:
+    struct Slot {
+        const char* path = nullptr;
+        SDL_Surface* picture = nullptr;
+    };
+    std::vector<Slot> slots = std::vector<Slot>(256);
+    size_t used = 0;
+
+    size_t firstSlot(const char* path) const;
 };
 
 // Every picture of the map is decoded once, in the screen's own pixel format, and
@@ -39,9 +58,8 @@ class cSpriteStore {
 
   private:
     // Asked by address first: the paths are the game's own constants, so a pointer
-    // compare spares hashing the text for each of the thousands of entities. A tree,
-    // because a hash table divides for its bucket, in software on the handheld.
-    std::map<const char*, SDL_Surface*> byAddress;
+    // compare spares hashing the text for each of the thousands of entities.
+    PathTable byAddress;
     std::unordered_map<std::string, SDL_Surface*> byPath;
     std::vector<OpaqueRuns> runsByNumber;
     int decoded = 0;
