@@ -189,8 +189,9 @@ def armel_build(build, sysroot):
              "-DCMAKE_CXX_FLAGS=-march=armv4t -mtune=arm920t -marm -Wno-psabi",
              "-DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-as-needed,-latomic,--as-needed"],
             check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", build, "-j2", "--target", "vandal_perf"], check=True,
-                   stdout=subprocess.DEVNULL)
+    # card_names lays the sounds out as the handheld's card keeps them.
+    subprocess.run(["cmake", "--build", build, "-j2", "--target", "vandal_perf", "card_names"],
+                   check=True, stdout=subprocess.DEVNULL)
     return os.path.join(os.path.abspath(build), "game")
 
 
