@@ -40,3 +40,15 @@ target_link_libraries(vandal PRIVATE vandal_core)
 set_target_properties(vandal PROPERTIES SUFFIX ".html")
 target_link_options(vandal PRIVATE ${WEB_LINK_OPTIONS} "SHELL:--shell-file ${WEB_DIR}/shell.html")
 set_property(TARGET vandal APPEND PROPERTY LINK_DEPENDS ${WEB_LIBRARIES} ${WEB_DIR}/shell.html)
+
+# The frame-by-frame replay (tests/replay) as a page of its own, replay.html: the
+# browser test plays its sessions and holds them to the desktop's record, since the
+# page packs the desktop build's pictures.
+set(REPLAY_DIR ${CMAKE_SOURCE_DIR}/tests/replay)
+add_executable(replay ${REPLAY_DIR}/ReplayPage.cpp ${REPLAY_DIR}/Recorder.cpp
+               ${REPLAY_DIR}/Sessions.cpp ${CMAKE_SOURCE_DIR}/tests/support/TestSupport.cpp)
+target_include_directories(replay PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(replay PRIVATE vandal_core -Wl,--wrap=SDL_Flip)
+set_target_properties(replay PROPERTIES SUFFIX ".html")
+target_link_options(replay PRIVATE ${WEB_LINK_OPTIONS} "SHELL:--shell-file ${WEB_DIR}/replay.html")
+set_property(TARGET replay APPEND PROPERTY LINK_DEPENDS ${WEB_LIBRARIES} ${WEB_DIR}/replay.html)

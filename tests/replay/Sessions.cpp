@@ -230,9 +230,12 @@ class Player {
         }
     }
 
+    // The two offsets are drawn one after the other, y first: as arguments of one call
+    // their order would be the compiler's, and the record was made with y first.
     void placeNearCar(BaseEntity& e) {
-        e.setPosition(player.x - graphics.cameraX + pick(41) - 20,
-                      player.y - graphics.cameraY + pick(41) - 20);
+        int dy = pick(41) - 20;
+        int dx = pick(41) - 20;
+        e.setPosition(player.x - graphics.cameraX + dx, player.y - graphics.cameraY + dy);
     }
 };
 

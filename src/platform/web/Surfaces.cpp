@@ -3,7 +3,7 @@
 // would all turn into something else there. Here surfaces are plain memory in the
 // formats SDL 1.2 gives them, and the calls the game makes behave as the desktop's:
 // 565 for 16 bits, 4-byte rows, colour keys compared on the stored pixel, colours
-// packed and read back by truncating and widening as SDL does, palettes matched to
+// packed by truncating and read back by widening as SDL does, palettes matched to
 // the nearest colour. Everything else (events, time, files) stays emscripten's.
 #include <SDL/SDL.h>
 #include <algorithm>
@@ -61,9 +61,10 @@ void initFormat(WebSurface& s, int depth, Uint32 r, Uint32 g, Uint32 b, Uint32 a
     setMasks(f, r, g, b, a);
 }
 
-Uint8 widen(Uint32 pixel, Uint32 mask, int shift, int loss) {
-    const Uint32 v = (pixel & mask) >> shift;
-    return static_cast<Uint8>((v << loss) + (v >> (8 - (loss << 1))));
+// Widened as the desktop's SDL reads a channel back: v x 255 / the channel's largest.
+Uint8 widen(Uint32 pixel, Uint32 mask, int shift) {
+    const Uint32 largest = mask >> shift;
+    return static_cast<Uint8>(largest ? ((pixel & mask) >> shift) * 255 / largest : 0);
 }
 
 // The first palette entry nearest to the colour, as SDL_MapRGB finds it.
@@ -231,9 +232,9 @@ void SDL_GetRGB(Uint32 pixel, const SDL_PixelFormat* f, Uint8* r, Uint8* g, Uint
         *r = c.r, *g = c.g, *b = c.b;
         return;
     }
-    *r = widen(pixel, f->Rmask, f->Rshift, f->Rloss);
-    *g = widen(pixel, f->Gmask, f->Gshift, f->Gloss);
-    *b = widen(pixel, f->Bmask, f->Bshift, f->Bloss);
+    *r = widen(pixel, f->Rmask, f->Rshift);
+    *g = widen(pixel, f->Gmask, f->Gshift);
+    *b = widen(pixel, f->Bmask, f->Bshift);
 }
 
 int SDL_SetColorKey(SDL_Surface* surface, int flag, Uint32 key) {
