@@ -39,7 +39,13 @@ add_executable(vandal ${VANDAL_MAIN_SOURCE})
 target_link_libraries(vandal PRIVATE vandal_core)
 set_target_properties(vandal PROPERTIES SUFFIX ".html")
 target_link_options(vandal PRIVATE ${WEB_LINK_OPTIONS} "SHELL:--shell-file ${WEB_DIR}/shell.html")
-set_property(TARGET vandal APPEND PROPERTY LINK_DEPENDS ${WEB_LIBRARIES} ${WEB_DIR}/shell.html)
+set(PAGE_SOURCES ${WEB_DIR}/page.js ${WEB_DIR}/manifest.webmanifest ${WEB_DIR}/sw.js)
+set_property(TARGET vandal APPEND PROPERTY LINK_DEPENDS ${WEB_LIBRARIES} ${WEB_DIR}/shell.html
+             ${PAGE_SOURCES})
+add_custom_command(TARGET vandal POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DPAGE_DIR=${CMAKE_BINARY_DIR} -DWEB_DIR=${WEB_DIR}
+          -DICON_DIR=${VANDAL_WEB_ASSET_DIR}/page -P ${CMAKE_SOURCE_DIR}/cmake/WebPage.cmake
+  COMMENT "Adding the page's script, manifest, icons and service worker")
 
 # The frame-by-frame replay (tests/replay) as a page of its own, replay.html: the
 # browser test plays its sessions and holds them to the desktop's record, since the

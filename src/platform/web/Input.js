@@ -31,6 +31,13 @@ mergeInto(LibraryManager.library, {
     document.addEventListener('touchend', webSound.start, true);
     Module['startSound'] = webSound.start;
 
+    // The page's touch controls press the handheld's buttons on a joystick of their
+    // own (src/platform/web/Web.cpp).
+    Module['pressButton'] = function(button, down) {
+      SDL.events.push({type: down ? 'joystick_button_down' : 'joystick_button_up', index: 1,
+                       button: button});
+    };
+
     // A pad in the browser's standard layout is shown to the game with its buttons in
     // SDL's game-controller order (src/platform/gamepad/Gamepad.h), so the desktop's
     // mapping onto the handheld's buttons serves the page too. The triggers (6, 7)
