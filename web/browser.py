@@ -30,6 +30,8 @@ KEYS = {
     "space": (" ", "Space", 32), "a": ("a", "KeyA", 65), "b": ("b", "KeyB", 66),
     "x": ("x", "KeyX", 88), "q": ("q", "KeyQ", 81), "w": ("w", "KeyW", 87),
     "c": ("c", "KeyC", 67), "Control": ("Control", "ControlLeft", 17),
+    "r": ("r", "KeyR", 82), "l": ("l", "KeyL", 76), "Tab": ("Tab", "Tab", 9),
+    "F5": ("F5", "F5", 116), "F11": ("F11", "F11", 122), "F12": ("F12", "F12", 123),
 }
 
 
@@ -131,37 +133,46 @@ def decode_png(png):
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm"}
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a reload cuts downloads short; the page asks again
+
+
 class Session:
     """The page served from `folder` on 127.0.0.1, open in headless Chromium."""
 
-    def __init__(self, folder, page="vandal.html", window=(800, 600)):
-        self.server = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", 0), functools.partial(QuietHandler, directory=folder))
+    def __init__(self, folder, page="vandal.html", window=(800, 600), init_script=None):
+        self.server = QuietServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.profile = tempfile.TemporaryDirectory(prefix="vandal-chromium-")
         self.browser = subprocess.Popen(
             ["chromium", *CHROMIUM_FLAGS, "--user-data-dir=" + self.profile.name,
              "--remote-debugging-port=0", "--window-size=%d,%d" % window, "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        self.socket, self.next_id, self.console = None, 0, []
+        self.socket, self.next_id, self.console, self.warnings = None, 0, [], []
         self.url = "http://127.0.0.1:%d/%s" % (self.server.server_port, page)
         try:
             self._connect()
             self.call("Page.enable")
             self.call("Runtime.enable")
+            self.call("Log.enable")
+            if init_script:
+                self.call("Page.addScriptToEvaluateOnNewDocument", source=init_script)
             self.reload()
         except BaseException:
             self.close()
             raise
 
-    def reload(self):
-        """A fresh page: a fresh game."""
+    def reload(self, page=None):
+        """A fresh page: a fresh game. `page` opens another one of the folder's."""
+        if page:
+            self.url = self.url.rsplit("/", 1)[0] + "/" + page
         self.call("Page.navigate", url=self.url)
 
     def _connect(self):
@@ -187,9 +198,16 @@ class Session:
             if message.get("method") == "Runtime.consoleAPICalled":
                 args = message["params"]["args"]
                 self.console.append(" ".join(str(a.get("value", "")) for a in args))
+                if message["params"]["type"] in ("warning", "error"):
+                    self.warnings.append(self.console[-1])
+            elif message.get("method") == "Log.entryAdded":
+                entry = message["params"]["entry"]
+                if entry["level"] in ("warning", "error"):
+                    self.warnings.append("%s: %s %s" % (entry["source"], entry["text"], entry.get("url", "")))
             elif message.get("method") == "Runtime.exceptionThrown":
                 details = message["params"]["exceptionDetails"]
                 self.console.append(details.get("exception", {}).get("description", details["text"]))
+                self.warnings.append(self.console[-1])
             if message.get("id") == self.next_id:
                 if "error" in message:
                     raise Failure("%s: %s" % (method, message["error"]))
@@ -227,6 +245,16 @@ class Session:
     def key(self, name, modifiers=0):
         self.key_down(name, modifiers=modifiers)
         self.key_up(name, modifiers=modifiers)
+
+    def touch(self, kind, points):
+        """A touch event: kind is touchStart, touchMove or touchEnd; points (id, x, y)
+        are the fingers on the screen after it, in page pixels."""
+        self.call("Input.dispatchTouchEvent", type=kind,
+                  touchPoints=[{"x": x, "y": y, "id": i} for i, x, y in points])
+
+    def viewport(self, width, height, scale=1, mobile=False):
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=scale, mobile=mobile)
 
     def canvas_box(self):
         return self.evaluate("(() => { const r = Module.canvas.getBoundingClientRect();"
