@@ -1,10 +1,12 @@
 # The browser test: builds the page with emscripten (scripts/web.sh, from this
 # build's asset tree) and plays it in headless Chromium. It is added only where
-# both are installed, and not to sanitizer builds, whose code the page does not use.
+# both are installed, and not to sanitizer or cross builds, whose code the page does not
+# use.
 find_program(EMCC_PROGRAM emcc)
 find_program(CHROMIUM_PROGRAM chromium)
 find_package(Python3 COMPONENTS Interpreter)
-if(EMCC_PROGRAM AND CHROMIUM_PROGRAM AND Python3_Interpreter_FOUND AND NOT VANDAL_SANITIZE)
+if(EMCC_PROGRAM AND CHROMIUM_PROGRAM AND Python3_Interpreter_FOUND AND NOT VANDAL_SANITIZE
+   AND NOT CMAKE_CROSSCOMPILING)
   set(WEB_BUILD_DIR ${CMAKE_BINARY_DIR}/web)
   add_test(NAME browser
     COMMAND sh -c "sh scripts/web.sh && \"$0\" web/browser_test.py \"$1\" \"$2\""

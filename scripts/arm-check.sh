@@ -95,7 +95,8 @@ echo "$checked objects, all v4T"
 # draws and sounds the same as the desktop's.
 echo "== Unit tests under qemu"
 (cd "$build" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --output-on-failure -E '^(e2e|install|package|replay)$')
+    ctest --output-on-failure -E '^(e2e|install|package)$|^replay[.]' &&
+    ctest --output-on-failure -j"$jobs" -L replay-sample)
 
 echo "== SD-card package"
 cmake --build "$build" --target sdcard

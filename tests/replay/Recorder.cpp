@@ -42,6 +42,8 @@ struct Record {
     int frames = 0;
     int sounds = 0;
     FILE* log = nullptr;
+    std::string shotPath; // where frame `shotFrame` is saved, if anywhere
+    int shotFrame = 0;
 } record;
 
 Uint64 surfaceHash(SDL_Surface* surface) {
@@ -71,6 +73,7 @@ extern "C" int __wrap_SDL_Flip(SDL_Surface* screen) {
     record.digest.add(fakeNow);
     record.digest.add(frame);
     ++record.frames;
+    if (record.frames == record.shotFrame) SDL_SaveBMP(screen, record.shotPath.c_str());
     if (record.log)
         std::fprintf(record.log, "%u frame %d %016llx\n", fakeNow, record.frames,
                      static_cast<unsigned long long>(frame));
@@ -99,9 +102,12 @@ void waitFor(Uint32 ms, bool rest) {
 
 } // namespace
 
-std::string recordSession(const Session& session, bool rest, const std::string& logDir) {
-    if (!logDir.empty())
-        record.log = std::fopen((logDir + "/" + session.name + ".log").c_str(), "w");
+std::string recordSession(const Session& session, const RecordOptions& options) {
+    if (!options.logDir.empty())
+        record.log = std::fopen((options.logDir + "/" + session.name + ".log").c_str(), "w");
+    record.shotFrame = options.shot;
+    record.shotPath =
+        options.logDir + "/" + session.name + "-" + std::to_string(options.shot) + ".bmp";
     // The sessions press the handheld's own buttons, on every platform.
     setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "0", 1);
     setTickSource(readFakeNow);
@@ -109,7 +115,7 @@ std::string recordSession(const Session& session, bool rest, const std::string& 
     startUp();
     setPlayObserver(noteSound);
     std::srand(session.seed);
-    Controls controls{[&](Uint32 ms) { waitFor(ms, rest); },
+    Controls controls{[&](Uint32 ms) { waitFor(ms, options.rest); },
                       [](const SDL_Event& event) {
                           SDL_Event copy = event;
                           SDL_PushEvent(&copy);

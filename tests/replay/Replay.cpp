@@ -6,13 +6,15 @@
 //   vandal_replay --golden FILE            compares every session with FILE
 //   vandal_replay --golden FILE --update   writes FILE anew
 //   options: --only A,B   only the sessions named;   --log DIR   each session's frames and
-//   sounds line by line into DIR/NAME.log, to diff two builds frame by frame;
+//   sounds line by line into DIR/NAME.log, to diff two builds frame by frame, and with
+//   --shot N also frame N as DIR/NAME-N.bmp;
 //   --rest   pass when the loop's rest would end instead of every millisecond.
 //
 // Run it from the game folder with SDL's dummy drivers.
 #include "replay/Recorder.h"
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -24,8 +26,9 @@
 namespace {
 
 struct Options {
-    std::string golden, only, logDir, session;
-    bool update = false, rest = false;
+    std::string golden, only, session;
+    RecordOptions record;
+    bool update = false;
 };
 
 // A session played by a fresh process of this program: the audio device opened
@@ -40,8 +43,8 @@ Child startChild(const Session& session, const Options& options) {
     int out[2];
     if (pipe(out) != 0) return {session.name, -1, -1};
     std::vector<std::string> args = {"/proc/self/exe", "--session", session.name};
-    if (!options.logDir.empty()) args.insert(args.end(), {"--log", options.logDir});
-    if (options.rest) args.push_back("--rest");
+    if (!options.record.logDir.empty()) args.insert(args.end(), {"--log", options.record.logDir});
+    if (options.record.rest) args.push_back("--rest");
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(&arg[0]);
@@ -72,13 +75,17 @@ std::string finish(const Child& child) {
     return line;
 }
 
-// Every chosen session's line in order, as many played at once as there are cores.
-std::vector<std::string> playAll(const Options& options) {
+std::vector<Session> chosenSessions(const Options& options) {
     std::vector<Session> chosen;
     for (const Session& session : allSessions())
         if (options.only.empty() ||
             ("," + options.only + ",").find("," + session.name + ",") != std::string::npos)
             chosen.push_back(session);
+    return chosen;
+}
+
+// Every chosen session's line in order, as many played at once as there are cores.
+std::vector<std::string> playAll(const std::vector<Session>& chosen, const Options& options) {
     const size_t atOnce = std::max(1L, sysconf(_SC_NPROCESSORS_ONLN));
     std::vector<Child> running;
     std::vector<std::string> lines;
@@ -98,7 +105,7 @@ std::vector<std::string> playAll(const Options& options) {
 int playOne(const Options& options) {
     for (const Session& session : allSessions()) {
         if (session.name != options.session) continue;
-        std::string line = recordSession(session, options.rest, options.logDir);
+        std::string line = recordSession(session, options.record);
         std::printf("%s\n", line.c_str());
         std::fflush(stdout);
         _exit(0);
@@ -116,7 +123,7 @@ std::map<std::string, std::string> readGolden(const std::string& path) {
 
 int usage() {
     std::fprintf(stderr, "usage: vandal_replay --golden FILE [--update] [--only A,B] [--log DIR] "
-                         "[--rest]\n");
+                         "[--shot N] [--rest]\n");
     return 2;
 }
 
@@ -130,29 +137,27 @@ bool parse(int argc, char** argv, Options& options) {
             options.golden = argv[++i];
         else if (arg == "--only" && hasValue)
             options.only = argv[++i];
+        else if (arg == "--shot" && hasValue)
+            options.record.shot = std::atoi(argv[++i]);
         else if (arg == "--log" && hasValue)
-            options.logDir = argv[++i];
+            options.record.logDir = argv[++i];
         else if (arg == "--update")
             options.update = true;
         else if (arg == "--rest")
-            options.rest = true;
+            options.record.rest = true;
         else
             return false;
     }
     return !options.golden.empty() || !options.session.empty();
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    Options options;
-    if (!parse(argc, argv, options)) return usage();
-    if (!options.session.empty()) return playOne(options);
+// Compares the lines with the record, or writes the record anew; main's status.
+int report(const std::vector<std::string>& lines, const Options& options) {
     std::map<std::string, std::string> golden = readGolden(options.golden);
     std::ostringstream fresh;
     fresh << "# name frames sounds digest: written by vandal_replay --update\n";
     int differing = 0;
-    for (const std::string& line : playAll(options)) {
+    for (const std::string& line : lines) {
         fresh << line << "\n";
         const std::string& was = golden[line.substr(0, line.find(' '))];
         if (options.update || was == line) continue;
@@ -164,6 +169,21 @@ int main(int argc, char** argv) {
         std::printf("wrote %s\n", options.golden.c_str());
         return 0;
     }
-    std::printf("%s\n%d session(s) differ\n", fresh.str().c_str(), differing);
+    std::printf("%s%d session(s) differ\n", fresh.str().c_str(), differing);
     return differing == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) return usage();
+    if (!options.session.empty()) return playOne(options);
+    std::vector<Session> chosen = chosenSessions(options);
+    if (chosen.size() != 1 || options.update) return report(playAll(chosen, options), options);
+    // A single session is played right here: this process is fresh already, and an
+    // emulator that runs this program could not start another copy of it.
+    int status = report({recordSession(chosen.front(), options.record)}, options);
+    std::fflush(stdout);
+    _exit(status);
 }

@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     for (const Session& session : allSessions()) {
         if (argc < 2 || session.name != argv[1]) continue;
-        std::printf("replay %s\n", recordSession(session, false, "").c_str());
+        std::printf("replay %s\n", recordSession(session, RecordOptions{}).c_str());
         return 0;
     }
     std::printf("replay: no session %s\n", argc < 2 ? "named" : argv[1]);

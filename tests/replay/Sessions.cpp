@@ -230,11 +230,10 @@ class Player {
         }
     }
 
-    // The two offsets are drawn one after the other, y first: as arguments of one call
-    // their order would be the compiler's, and the record was made with y first.
+    // Drawn one after the other: the order of a call's arguments is the compiler's.
     void placeNearCar(BaseEntity& e) {
-        int dy = pick(41) - 20;
         int dx = pick(41) - 20;
+        int dy = pick(41) - 20;
         e.setPosition(player.x - graphics.cameraX + dx, player.y - graphics.cameraY + dy);
     }
 };
