@@ -253,8 +253,11 @@ class Session:
                   touchPoints=[{"x": x, "y": y, "id": i} for i, x, y in points])
 
     def viewport(self, width, height, scale=1, mobile=False):
+        """The page's size; a desktop's screen is larger than its window."""
+        screen = (width, height) if mobile else (width + 400, height + 300)
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
-                  deviceScaleFactor=scale, mobile=mobile)
+                  deviceScaleFactor=scale, mobile=mobile, screenWidth=screen[0],
+                  screenHeight=screen[1])
 
     def canvas_box(self):
         return self.evaluate("(() => { const r = Module.canvas.getBoundingClientRect();"

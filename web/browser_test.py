@@ -367,22 +367,20 @@ def check_busy_map(session, pictures):
     measure_frames(session, "level 1")
 
 
-def tap(session, element, finger=0, held=()):
-    """A finger down and up on the pad's element (a CSS selector), others staying down."""
+def press_finger(session, element, finger, held=()):
+    """A finger down on the middle of a page element (a CSS selector), others staying
+    down; returns the finger as touch events list it."""
     x, y = session.evaluate("(() => { const r = document.querySelector(%r).getBoundingClientRect();"
                             " return [r.left + r.width / 2, r.top + r.height / 2]; })()" % element)
     session.touch("touchStart", [*held, (finger, x, y)])
+    return (finger, x, y)
+
+
+def tap(session, element, finger=0, held=()):
+    press_finger(session, element, finger, held)
     time.sleep(0.08)
     session.touch("touchEnd", list(held))
     time.sleep(0.08)
-    return (finger, x, y)
-
-
-def press_finger(session, element, finger, held=()):
-    x, y = session.evaluate("(() => { const r = document.querySelector(%r).getBoundingClientRect();"
-                            " return [r.left + r.width / 2, r.top + r.height / 2]; })()" % element)
-    session.touch("touchStart", [*held, (finger, x, y)])
-    return (finger, x, y)
 
 
 def check_phone(session, pictures, shots):
@@ -399,17 +397,18 @@ def check_phone(session, pictures, shots):
     wait_for_frame(session, lambda p: menu_shows(p, pictures.menu, 1), "Play highlighted by a touch")
     tap(session, ".face .a")
     wait_for_frame(session, lambda p: hud_shown(p, pictures), "a game started by touches")
-    where = session.evaluate("[Module._webCarX(), Module._webCarY(), Module._webGameTicks()]")
-    gas = press_finger(session, ".face .a", 1)
-    time.sleep(0.5)
-    tap(session, ".dpad .left", 2, held=[gas])
-    time.sleep(0.8)
-    session.touch("touchEnd", [])
-    moved = session.evaluate("[Module._webCarX(), Module._webCarY()]")
-    expect(moved != where[:2] or session.evaluate("audioSeen.started") > 0,
-           "the car did not move with the gas held")
     if shots:
         save_page(session, os.path.join(shots, "phone-portrait.png"))
+    on_map = "[Module._webCarX() - Module._webCameraX(), Module._webCarY() - Module._webCameraY()]"
+    start = session.evaluate(on_map)
+    gas = press_finger(session, ".face .a", 1)
+    session.wait_for("%s.join() != %r" % (on_map, ",".join(map(str, start))), 10, "the gas to move the car")
+    going_up = session.evaluate(on_map)
+    tap(session, ".dpad .left", 2, held=[gas])  # steering while the gas stays held
+    time.sleep(0.8)
+    session.touch("touchEnd", [])
+    turned = session.evaluate(on_map)
+    expect(turned[0] < going_up[0], "the car did not turn left with the gas held")
     # Huts stand on the maps a portal leads to.
     session.wait_for("Module._webEnterLevel(3), Module._webBringShop()", 10, "a map with a shop hut")
     session.wait_for("Module._webShopOpen()", 10, "the shop to open")

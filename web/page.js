@@ -9,9 +9,15 @@ var pad = document.getElementById('pad');
 
 // ---- The picture: whole device pixels per game pixel, so every pixel stays square
 // and sharp, in the room the page leaves it.
+// A browser's own full screen (its F11, where it keeps the key) counts as full screen too.
+function isFullScreen() {
+  return document.fullscreenElement === game ||
+         (window.innerWidth == screen.width && window.innerHeight == screen.height);
+}
+
 function roomForPicture() {
   var touch = document.body.classList.contains('touch');
-  var full = document.fullscreenElement === game;
+  var full = isFullScreen();
   var width = window.innerWidth, height = window.innerHeight;
   if (touch && width > height) return [width - 2 * 180, height - 8];
   if (touch) return [width - 8, height - pad.offsetHeight - 48];
@@ -21,6 +27,7 @@ function roomForPicture() {
 
 function fitCanvas() {
   document.body.classList.toggle('landscape', window.innerWidth > window.innerHeight);
+  document.body.classList.toggle('full', isFullScreen());
   var ratio = window.devicePixelRatio || 1;
   var room = roomForPicture();
   var scale = Math.max(1, Math.floor(Math.min(room[0] * ratio / 320, room[1] * ratio / 240)));

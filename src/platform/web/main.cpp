@@ -69,11 +69,14 @@ void runBatch() {
 } // namespace
 
 // For the browser test and its measurements: the game's own clock, the car's fuel
-// and position, and a way straight into a level, as a portal or a hellrift leads.
+// and position, the camera, and a way straight into a level, as a portal or a
+// hellrift leads.
 extern "C" EMSCRIPTEN_KEEPALIVE Uint32 webGameTicks() { return gameTicks; }
 extern "C" EMSCRIPTEN_KEEPALIVE int webCarFuel() { return player.getFuel(); }
 extern "C" EMSCRIPTEN_KEEPALIVE int webCarX() { return player.getPosition().x; }
 extern "C" EMSCRIPTEN_KEEPALIVE int webCarY() { return player.getPosition().y; }
+extern "C" EMSCRIPTEN_KEEPALIVE int webCameraX() { return graphics.cameraX; }
+extern "C" EMSCRIPTEN_KEEPALIVE int webCameraY() { return graphics.cameraY; }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void webEnterLevel(int level) {
     game.destroyCurrentLevel();
