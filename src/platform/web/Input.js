@@ -26,10 +26,9 @@ mergeInto(LibraryManager.library, {
   $patchSDL__deps: ['$SDL', '$webSound'],
   $patchSDL__postset: 'patchSDL();',
   $patchSDL: function() {
-    // A tap or a click lets the sound start too, and the page may ask for it.
+    // A tap or a click lets the sound start too.
     document.addEventListener('pointerdown', webSound.start, true);
     document.addEventListener('touchend', webSound.start, true);
-    Module['startSound'] = webSound.start;
 
     // The page's touch controls press the handheld's buttons on a joystick of their
     // own (src/platform/web/Web.cpp).
