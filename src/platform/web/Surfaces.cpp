@@ -253,9 +253,15 @@ int SDL_FillRect(SDL_Surface* dst, const SDL_Rect* rect, Uint32 color) {
     const int right = std::min(area.x + area.w, clip.x + clip.w);
     const int bottom = std::min(area.y + area.h, clip.y + clip.h);
     const int bytes = dst->format->BytesPerPixel;
-    for (int y = top; y < bottom; ++y)
+    for (int y = top; y < bottom; ++y) {
+        if (bytes == 2 && right > left) { // every frame starts with one of these
+            Uint16* row = reinterpret_cast<Uint16*>(pixelAt(dst, left, y));
+            std::fill(row, row + (right - left), static_cast<Uint16>(color));
+            continue;
+        }
         for (int x = left; x < right; ++x)
             writePixel(pixelAt(dst, x, y), bytes, color);
+    }
     return 0;
 }
 
