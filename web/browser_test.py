@@ -97,7 +97,6 @@ class Pictures:
         self.menu = load("menu.bmp")
         self.resume = load("menuresume.bmp")
         self.hud = load("hud.bmp")
-        self.shop = load("shopscreen.bmp")
         self.car_up = load("yellowcar/n.bmp")
 
 
@@ -449,8 +448,6 @@ def save_page(session, path):
 
 def check_offline(session):
     """Once the worker has kept the files, the page loads and plays with the server gone."""
-    session.wait_for("navigator.serviceWorker.controller !== null || (location.reload(), false)", 30,
-                     "the service worker to take the page")
     session.evaluate("navigator.serviceWorker.ready.then(() => true)", wait=True)
     session.server.shutdown()
     start_page(session)
