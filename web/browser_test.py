@@ -16,6 +16,7 @@ are reported, never held to a threshold.
 """
 
 import base64
+import gzip
 import os
 import statistics
 import sys
@@ -129,6 +130,16 @@ def keys(session, names, pause=0.03):
     for name in names:
         session.key(name)
         time.sleep(pause)
+
+
+def check_download(folder):
+    """What a player downloads, compressed as a web server would send it."""
+    packed = lambda name: len(gzip.compress(open(os.path.join(folder, name), "rb").read(), 9))
+    code = packed("vandal.wasm") + packed("vandal.js")
+    data = packed("vandal.data")
+    print("download: %.1f KB of code (wasm and js), %.0f KB of data, compressed" % (code / 1024, data / 1024))
+    expect(code <= 120 * 1024, "the page's code is %.1f KB compressed" % (code / 1024))
+    expect(data <= 1.5 * 1024 * 1024, "the page's data is %.0f KB compressed" % (data / 1024))
 
 
 def check_replay(session):
@@ -542,6 +553,7 @@ def main():
     pictures = Pictures(sys.argv[2])
     session = Session(folder, init_script=WATCH_PAGE)
     try:
+        check_download(folder)
         check_replay(session)
         session.warnings.clear()  # the replay page is not a normal session
         play_desktop(session, pictures, screenshot)
