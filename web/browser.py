@@ -1,7 +1,7 @@
 """Headless Chromium driven over its DevTools protocol, with nothing but the standard
 library: a local web server for the page, the browser in its own process group, a
-small WebSocket client, key events and screenshots. Every process it starts ends
-when the session closes."""
+small WebSocket client, key and touch events, the page's size and screenshots. Every
+process it starts ends when the session closes."""
 
 import base64
 import functools
@@ -16,7 +16,6 @@ import subprocess
 import tempfile
 import threading
 import time
-import zlib
 
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                   "--no-first-run", "--disable-background-networking",
@@ -93,42 +92,6 @@ class WebSocket:
 
     def close(self):
         self.sock.close()
-
-
-def decode_png(png):
-    """(width, height, RGB bytes) of an 8-bit RGB or RGBA PNG, as screenshots are."""
-    width, height, depth, colour = struct.unpack(">IIBB", png[16:26])
-    if depth != 8 or colour not in (2, 6):
-        raise Failure("unexpected PNG format %d/%d" % (depth, colour))
-    pos, idat = 8, b""
-    while pos < len(png):
-        length, kind = struct.unpack(">I4s", png[pos:pos + 8])
-        if kind == b"IDAT":
-            idat += png[pos + 8:pos + 8 + length]
-        pos += 12 + length
-    raw, bpp = zlib.decompress(idat), 3 if colour == 2 else 4
-    stride, rows, previous = width * bpp, [], bytearray(width * bpp)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - bpp] if i >= bpp else 0
-            up, corner = previous[i], previous[i - bpp] if i >= bpp else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-        rows.append(line)
-        previous = line
-    rgb = bytearray()
-    for line in rows:
-        rgb += line if bpp == 3 else bytes(b for i, b in enumerate(line) if i % 4 != 3)
-    return width, height, bytes(rgb)
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -268,9 +231,6 @@ class Session:
         left, top, width, height = self.canvas_box()
         clip = {"x": left, "y": top, "width": width, "height": height, "scale": scale * 320 / width}
         return base64.b64decode(self.call("Page.captureScreenshot", format="png", clip=clip)["data"])
-
-    def shot(self):
-        return decode_png(self.screenshot_png())
 
     def close(self):
         if self.socket:
