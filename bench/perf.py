@@ -5,7 +5,7 @@ desktop CPU the real game takes in a window.
 
     cmake --build build --target perf          # everything (a quarter of an hour)
     python3 bench/perf.py --game build/game --only level4 tint
-    python3 bench/perf.py --game build/game --armel build-armel-bench   # x86 beside qemu
+    python3 bench/perf.py --game build/game --armel build-armel-bench   # ARM counts
 
 Nothing here passes or fails: it prints a table to compare with docs/performance.md.
 """
@@ -14,13 +14,17 @@ import argparse
 import glob
 import os
 import re
-import statistics
 import subprocess
 import sys
 import tempfile
 import time
 
+import armcount
+
 HERE = os.path.dirname(os.path.abspath(__file__))
+# Passes per run of the ARM counts (N, then 2N): the trace of start-up is the same
+# either way and far longer than a pass's.
+ARM_PASSES = {"freerun": 10, "portal": 5}
 # A window at its natural size: scaling it up is the desktop's business, not the game's.
 HEADLESS = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy",
                 SDL12COMPAT_WINDOW_SCALING="1")
@@ -166,34 +170,41 @@ def desktop(game):
     return rows
 
 
-def cpu_per_frame(command, cwd, frames):
-    """Microseconds of the main thread's CPU per measured frame, as the driver reports."""
-    out = subprocess.run(command, cwd=cwd, env=HEADLESS, check=True, capture_output=True,
-                         text=True).stdout
-    return int(re.search(r"measured-cpu-us (\d+)", out).group(1)) / frames
+def armel_sysroot():
+    cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
+    return os.environ.get("VANDAL_ARMEL_SYSROOT", os.path.join(cache, "vandal", "armel-sysroot"))
 
 
-def armel_sysroot(build):
-    with open(os.path.join(build, "CMakeCache.txt")) as f:
-        return re.search(r"^VANDAL_ARMEL_SYSROOT:\w+=(.*)$", f.read(), re.M).group(1)
+def armel_build(build, sysroot):
+    """The armel driver, built as the handheld build would be (-O2 -g, ARMv4T code, no
+    sanitizer) into its own folder the first time."""
+    if not os.path.exists(os.path.join(sysroot, "usr", "include", "SDL", "SDL.h")):
+        sys.exit("no armel sysroot at %s: scripts/arm-check.sh makes it" % sysroot)
+    if not os.path.exists(os.path.join(build, "CMakeCache.txt")):
+        subprocess.run(
+            ["cmake", "-S", os.path.join(HERE, ".."), "-B", build,
+             "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(HERE, "..", "cmake", "armel.cmake"),
+             "-DVANDAL_ARMEL_SYSROOT=" + sysroot, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+             "-DVANDAL_HANDHELD=ON", "-DVANDAL_TESTS=OFF", "-DVANDAL_BENCH=ON",
+             "-DCMAKE_CXX_FLAGS=-march=armv4t -mtune=arm920t -marm -Wno-psabi",
+             "-DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-as-needed,-latomic,--as-needed"],
+            check=True, stdout=subprocess.DEVNULL)
+    # card_names lays the sounds out as the handheld's card keeps them.
+    subprocess.run(["cmake", "--build", build, "-j2", "--target", "vandal_perf", "card_names"],
+                   check=True, stdout=subprocess.DEVNULL)
+    return os.path.join(os.path.abspath(build), "game")
 
 
-def native_beside_qemu(game, build, frames, repeats):
-    """The same frames natively and as the armel build under qemu, the median of
-    several runs each: qemu translates ARM code to x86, so the ratio says how much
-    heavier the ARM code is to emulate, not how fast an ARM920T would run it."""
-    armel_game = os.path.join(os.path.abspath(build), "game")
-    emulator = ["qemu-arm-static", "-L", armel_sysroot(build)]
-    print("%-36s %12s %12s %7s" % ("CPU us per frame, median of %d" % repeats, "x86",
-                                   "qemu armel", "ratio"), flush=True)
-    for _, title, call, divisor in frames:
-        native = statistics.median(cpu_per_frame(driver(game, *call), game, divisor)
-                                   for _ in range(repeats))
-        emulated = statistics.median(
-            cpu_per_frame(emulator + driver(armel_game, *call), armel_game, divisor)
-            for _ in range(repeats))
-        print("%-36s %12.0f %12.0f %7.1f" % (title, native, emulated, emulated / native),
-              flush=True)
+def arm_counts(game, build, frames, top):
+    """ARM instructions and modelled cycles per frame of the armel build under qemu."""
+    sysroot = armel_sysroot()
+    armel_game = armel_build(build, sysroot)
+    counter = os.path.join(game, "vandal_trace_count")
+    for name, title, call, _ in frames:
+        passes = ARM_PASSES.get(name, 20)
+        functions = armcount.steady(armel_game, sysroot, counter, call[:-1], passes, HEADLESS)
+        unit = "switch" if name == "portal" else "frame" if name != "menu" else "key"
+        armcount.report(title, unit, functions, top)
 
 
 def main():
@@ -204,8 +215,9 @@ def main():
     parser.add_argument("--level4", nargs=2, type=int, metavar=("LARGEST", "BUSIEST"),
                         help="the level-4 seeds to use instead of searching for them")
     parser.add_argument("--armel", metavar="BUILD_DIR",
-                        help="time the frames natively and as this armel build under qemu")
-    parser.add_argument("--repeats", type=int, default=5, help="runs per timing (--armel)")
+                        help="count ARM instructions of the armel build in this folder "
+                             "(made if missing) under qemu")
+    parser.add_argument("--top", type=int, default=12, help="functions listed (--armel)")
     args = parser.parse_args()
     game = os.path.abspath(args.game)
 
@@ -233,8 +245,7 @@ def main():
     wanted = lambda name: not args.only or name in args.only
 
     if args.armel:
-        timed = [f for f in frames if f[0] != "portal" and wanted(f[0])]
-        native_beside_qemu(game, args.armel, timed, args.repeats)
+        arm_counts(game, args.armel, [f for f in frames if wanted(f[0])], args.top)
         return
     for name, title, call, divisor in frames:
         if not wanted(name):

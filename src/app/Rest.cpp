@@ -5,6 +5,8 @@
 #include "player/Player.h"
 #include "screens/Menu.h"
 #include "screens/Shop.h"
+#include "world/Random.h"
+#include <algorithm>
 
 namespace {
 
@@ -29,10 +31,13 @@ bool eventWaiting() {
 
 } // namespace
 
+// The pool re-seeds from the clock: a refresh a tick late would draw other numbers
+// than the busy loop's, so the rest ends on its tick as on any step's.
 Uint32 restDeadline(Uint32 now) {
-    if (menu.isActive()) return now + kMenuRest;
+    Uint32 poolDue = poolLastRefresh + poolInterval;
+    if (menu.isActive()) return std::min(now + kMenuRest, poolDue);
     // The frame timer always runs during a game, so this bound is never the answer.
-    Uint32 due = now + 1000;
+    Uint32 due = std::min(now + 1000, poolDue);
     takeEarlier(due, frameTimer);
     takeEarlier(due, walkerTimer);
     if (!shop.isOpen()) {

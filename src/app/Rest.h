@@ -7,7 +7,8 @@
 
 // The tick at which the next pass has something to do, seen from `now`: the earliest
 // due timer of the game (frame, walker, the car's two unless the shop is open, NOS
-// ending and recharging); in the menu, which waits for input, 100 ms ahead.
+// ending and recharging); in the menu, which waits for input, 100 ms ahead. The random
+// pool's next refresh bounds both.
 Uint32 restDeadline(Uint32 now);
 
 // How long one nap may be: a millisecond while the car's timers tick every few

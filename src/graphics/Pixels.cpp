@@ -120,6 +120,19 @@ const Uint16* tintTableFor(SDL_PixelFormat* f, Uint16 keep, Uint16 set) {
     return tables.back().tinted.data();
 }
 
+// Four pixels a round: the loop's own test and branch cost as much as a pixel's lookup.
+void tintRow(Uint16* pixel, Uint16* end, const Uint16* tinted) {
+    for (long rounds = (end - pixel) / 4; rounds > 0; --rounds, pixel += 4) {
+        Uint16 a = pixel[0], b = pixel[1], c = pixel[2], d = pixel[3];
+        pixel[0] = tinted[a];
+        pixel[1] = tinted[b];
+        pixel[2] = tinted[c];
+        pixel[3] = tinted[d];
+    }
+    for (; pixel < end; ++pixel)
+        *pixel = tinted[*pixel];
+}
+
 // Within rect, each bright pixel p becomes (p & keep) | set | its lowered green.
 void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set) {
     const Uint16* tinted = tintTableFor(surface->format, keep, set);
@@ -130,8 +143,7 @@ void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, U
     for (int y = rect.y < 0 ? 0 : rect.y; y < bottom; ++y) {
         Uint16* row =
             reinterpret_cast<Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
-        for (int x = left; x < right; ++x)
-            row[x] = tinted[row[x]];
+        tintRow(row + left, row + right, tinted);
     }
 }
 

@@ -13,7 +13,28 @@ struct OpaqueRuns {
         Uint16 start;
         Uint16 length;
     };
+    SDL_Surface* picture = nullptr;
     std::vector<Run> runs;
+};
+
+// Pictures by the address of their path, in a table of a power-of-two size: a slot is
+// found with a multiply and a mask, where a standard hash table divides by its prime
+// size for every entity that asks (in software, on the handheld).
+class PathTable {
+  public:
+    SDL_Surface* find(const char* path) const;
+    void insert(const char* path, SDL_Surface* picture);
+    void clear();
+
+  private:
+    struct Slot {
+        const char* path = nullptr;
+        SDL_Surface* picture = nullptr;
+    };
+    std::vector<Slot> slots = std::vector<Slot>(256);
+    size_t used = 0;
+
+    size_t firstSlot(const char* path) const;
 };
 
 // Every picture of the map is decoded once, in the screen's own pixel format, and
@@ -31,16 +52,19 @@ class cSpriteStore {
     void release();
     // How many files have been decoded since the start (or the last release).
     int decodedCount() const { return decoded; }
-    // The opaque runs of a 16-bit picture the store shares; null for any other.
+    // The opaque runs of a 16-bit picture the store shares; null for any other. Found
+    // through the picture itself (see SpriteStore.cpp), without a search per draw.
     const OpaqueRuns* opaqueRunsOf(SDL_Surface* picture) const;
 
   private:
     // Asked by address first: the paths are the game's own constants, so a pointer
     // compare spares hashing the text for each of the thousands of entities.
-    std::unordered_map<const char*, SDL_Surface*> byAddress;
+    PathTable byAddress;
     std::unordered_map<std::string, SDL_Surface*> byPath;
-    std::unordered_map<SDL_Surface*, OpaqueRuns> runsByPicture;
+    std::vector<OpaqueRuns> runsByNumber;
     int decoded = 0;
+
+    void keepOpaqueRuns(SDL_Surface* picture);
 };
 
 extern cSpriteStore spriteStore;

@@ -6,8 +6,6 @@ int randomPool[kRandomPoolSize];
 Uint32 poolLastRefresh;
 Uint32 poolInterval;
 
-int randRange(int lo, int hi) { return lo + std::rand() % (hi - lo); }
-
 Point randomMapPoint(int width, int height) {
     int x = randRange(60, width - 60);
     int y = randRange(60, height - 60);

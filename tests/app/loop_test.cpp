@@ -9,8 +9,12 @@
 #include "support/TestSupport.h"
 #include "world/Game.h"
 #include "world/Level.h"
+#include "world/Random.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <vector>
 #include "app/Rest.h"
 
 namespace {
@@ -281,9 +285,43 @@ TEST(Rest, EndsAtTheEarliestDueStep) {
         player.setNosReady(c.nosReady);
         nosStartTime = 10005 - kNosBurnTime;
         nosCooldownStart = 10003 - kNosRechargeTime;
+        poolLastRefresh = 10000;
+        poolInterval = 400;
         EXPECT_EQ(restDeadline(clock.now()), c.expectedDue) << c.what;
         EXPECT_EQ(longestNap(), c.expectedNap) << c.what;
+        // The random pool's refresh, when it comes first, ends the rest in any state.
+        poolInterval = 1;
+        EXPECT_EQ(restDeadline(clock.now()), 10001u) << c.what;
     }
+    resetGame();
+}
+
+// The pool re-seeds from the clock, so a refresh on any other tick than the busy
+// loop's would change every number drawn after it.
+TEST(Rest, DrawsTheNumbersABusyLoopDraws) {
+    auto play = [](bool resting) {
+        resetGame();
+        std::fill(std::begin(randomPool), std::end(randomPool), 0);
+        poolLastRefresh = poolInterval = 0;
+        FakeClock clock{10000};
+        enterLevelWithSeed(1, 5);
+        menu.setActive(false);
+        frameTimer.setRate(60);
+        walkerTimer.setRate(20);
+        rateCarTimers(80);
+        bool quit = false;
+        while (clock.now() < 12000) {
+            runPass(quit);
+            Uint32 due = restDeadline(clock.now());
+            clock.advance(resting && due > clock.now() ? due - clock.now() : 1);
+        }
+        std::vector<int> drawn(std::begin(randomPool), std::end(randomPool));
+        drawn.push_back(static_cast<int>(poolLastRefresh));
+        drawn.push_back(std::rand());
+        return drawn;
+    };
+    std::vector<int> busy = play(false);
+    EXPECT_EQ(busy, play(true));
     resetGame();
 }
 

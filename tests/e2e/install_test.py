@@ -126,11 +126,16 @@ def test_an_unreadable_file_or_folder_is_named(copy):
         expect("Permission denied" in files.get(relative, ""), "%s: %s" % (relative, stderr))
 
 
-def test_no_display_ends_at_once(copy):
-    status, stderr = copy.run({"SDL_AUDIODRIVER": "dummy"})
+def test_no_display_ends_at_once_with_a_word_on_each_thing_missing(copy):
+    # No display, no game files where VANDAL_DATA says, and (on a machine without a
+    # sound card) no sound: one line on each of the first two, no noise about sound.
+    status, stderr = copy.run({"VANDAL_DATA": "/no/such/folder"})
     expect(status == 1, "status %d, expected 1: %s" % (status, stderr))
-    expect("Couldn't initialize SDL: no display (is DISPLAY set?)" in stderr.splitlines(),
-           stderr)
+    lines = stderr.splitlines()
+    expect("Couldn't initialize SDL: no display (is DISPLAY set?)" in lines, stderr)
+    expect("Vandal Demo: VANDAL_DATA=/no/such/folder does not hold the game's files; using %s"
+           % copy.folder in lines, stderr)
+    expect(not any(line.startswith("ALSA") for line in lines), stderr)
 
 
 def lit(picture):
@@ -164,7 +169,7 @@ def test_the_message_shows_in_a_window_until_a_key(copy):
 TESTS = [
     test_every_broken_file_is_named_with_its_reason,
     test_an_unreadable_file_or_folder_is_named,
-    test_no_display_ends_at_once,
+    test_no_display_ends_at_once_with_a_word_on_each_thing_missing,
     test_the_message_shows_in_a_window_until_a_key,
 ]
 

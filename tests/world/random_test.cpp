@@ -35,6 +35,28 @@ TEST(RandRange, LowerBoundInclusiveUpperExclusiveAndMapPointsSixtyInside) {
     EXPECT_EQ(179, maxY);
 }
 
+// Constant bounds let the compiler take the remainder by a multiply or a mask; what is
+// drawn must still be what a division by the span gives.
+template <int Lo, int Hi> void expectDivisionRemainders() {
+    std::srand(Hi);
+    std::vector<int> drawn(3000);
+    for (int& value : drawn)
+        value = randRange(Lo, Hi);
+    std::srand(Hi);
+    volatile int span = Hi - Lo;
+    for (int value : drawn)
+        ASSERT_EQ(Lo + std::rand() % span, value) << Lo << ".." << Hi;
+}
+
+TEST(RandRange, ConstantBoundsDrawWhatADivisionGives) {
+    expectDivisionRemainders<0, 255>();
+    expectDivisionRemainders<76, 256>();
+    expectDivisionRemainders<1, 6>();
+    expectDivisionRemainders<1000, 5500>();
+    expectDivisionRemainders<25, 60>();
+    expectDivisionRemainders<-5, 5>();
+}
+
 class RandomPool : public testing::Test {
   protected:
     FakeClock clock{50000};

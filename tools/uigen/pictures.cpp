@@ -108,16 +108,16 @@ Image panel(const Fonts& f, const std::string& title, std::uint32_t seed) {
     return img;
 }
 
-Image shopPanel(const Fonts& f) {
+Image shopPanel(const Kit& kit, const Fonts& f) {
     Image img = panel(f, "Shop", 3);
     // A rule above the hint keeps it apart from the last offer.
     const int ruleY = 155;
     for (int x = 40; x < img.width - 40; ++x)
         img.set(x, ruleY, mix(kPaperBottom, kBrownText, x % 4 == 0 ? 80 : 150));
-    const int w = keyHintWidth(f, "A", "buy") + 16 + keyHintWidth(f, "B", "leave");
+    const int w = keyHintWidth(f, "A", "buy") + 16 + keyHintWidth(f, kit.backKey(), "leave");
     int x = (img.width - w) / 2;
     x = keyHint(img, f, x, 158, "A", "buy", kBrownText) + 16;
-    keyHint(img, f, x, 158, "B", "leave", kBrownText);
+    keyHint(img, f, x, 158, kit.backKey(), "leave", kBrownText);
     return img;
 }
 
@@ -291,14 +291,14 @@ void legendCard(Image& img, int x, int y, int w, int h) {
     roundBox(img, x, y, w, h, 5, kInk, kCream);
 }
 
-// The handheld's buttons: all the menus need.
-void buttonLegend(Image& img, const Fonts& f) {
+// The handheld's stick and buttons: all the menus need.
+void buttonLegend(Image& img, const Kit& kit, const Fonts& f) {
     const int boxX = 6, boxY = 182, boxW = 148, boxH = 50;
     legendCard(img, boxX, boxY, boxW, boxH);
     f.hint.drawCentred(img, boxX + boxW / 2, boxY + 2, "Controls", kBrownText);
-    keyHint(img, f, boxX + 8, boxY + 18, "Arrows", "move", kInk);
+    keyHint(img, f, boxX + 8, boxY + 18, "Stick", "move", kInk);
     const int x = keyHint(img, f, boxX + 8, boxY + 34, "A", "choose", kInk);
-    keyHint(img, f, x + 12, boxY + 34, "B", "back", kInk);
+    keyHint(img, f, x + 12, boxY + 34, kit.backKey(), "back", kInk);
 }
 
 // Nothing on a keyboard says which keys the game uses, so its legend names every one:
@@ -339,7 +339,7 @@ Image mainList(const Kit& kit, const Fonts& f, const std::string& firstEntry) {
     Image img = grassField();
     titleArt(img, kit, f);
     if (kit.handheld)
-        buttonLegend(img, f);
+        buttonLegend(img, kit, f);
     else
         keyLegend(img, f);
     // The board the buttons hang on.
@@ -367,8 +367,8 @@ Image menuPage(const Kit& kit, const Fonts& f) {
     const int x = 16, y = 22, w = 285, h = 207;
     fillRect(img, x + 3, y + 3, w, h, kGrassShadow);
     paperPanel(img, x, y, w, h, 5);
-    const int hintW = keyHintWidth(f, "B", "back");
-    keyHint(img, f, x + w - 12 - hintW, y + h - 22, "B", "back", kBrownText);
+    const int hintW = keyHintWidth(f, kit.backKey(), "back");
+    keyHint(img, f, x + w - 12 - hintW, y + h - 22, kit.backKey(), "back", kBrownText);
     return img;
 }
 
@@ -389,7 +389,7 @@ std::vector<std::pair<std::string, Image>> makePictures(const Kit& kit) {
         {"nosburn", nosGauge(kit, f, NosState::Burning)},
         {"missionscreen", panel(f, "Mission", 1)},
         {"statscreen", statsPanel(f)},
-        {"shopscreen", shopPanel(f)},
+        {"shopscreen", shopPanel(kit, f)},
         {"speachbox", speechBox()},
         {"menu", mainList(kit, f, "Play")},
         {"menuresume", mainList(kit, f, "Resume")},

@@ -69,6 +69,8 @@ struct Kit {
     std::map<std::string, Image> icons;
     bool handheld = false; // the handheld's buttons in the legends, not the keyboard's keys
     const Image& icon(const std::string& name) const;
+    // What goes back and leaves the shop: the handheld's X button, the keyboard's b.
+    const char* backKey() const { return handheld ? "X" : "B"; }
 };
 
 // Every interface picture, by its path under the game's sprites/ folder.

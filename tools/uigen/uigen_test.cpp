@@ -88,14 +88,19 @@ TEST_F(Pictures, MenuEntriesTakeTheHighlightCleanly) {
     }
 }
 
-// The handheld's buttons and the keyboard's keys change the legend under the road on
-// the main list, and nothing else of any picture.
-TEST_F(Pictures, OnlyTheLegendTellsTheMachinesApart) {
-    const layout::Rect legend{0, 173, 158, 67};
+// The handheld's buttons and the keyboard's keys change the legends, where each
+// picture has one, and nothing else of any picture.
+TEST_F(Pictures, OnlyTheLegendsTellTheMachinesApart) {
+    const std::map<std::string, layout::Rect> legends = {{"menu", {0, 173, 158, 67}},
+                                                         {"menuresume", {0, 173, 158, 67}},
+                                                         {"shopscreen", {40, 156, 208, 16}},
+                                                         {"menusel", {200, 205, 100, 20}}};
     for (const auto& [name, desktop] : pictures) {
         const Image& buttons = handheld.at(name);
         ASSERT_EQ(buttons.width, desktop.width) << name;
         ASSERT_EQ(buttons.height, desktop.height) << name;
+        const auto found = legends.find(name);
+        const layout::Rect legend = found == legends.end() ? layout::Rect{} : found->second;
         int inside = 0, outside = 0;
         for (int y = 0; y < desktop.height; ++y) {
             for (int x = 0; x < desktop.width; ++x) {
@@ -106,9 +111,6 @@ TEST_F(Pictures, OnlyTheLegendTellsTheMachinesApart) {
             }
         }
         EXPECT_EQ(outside, 0) << name;
-        if (name == "menu" || name == "menuresume")
-            EXPECT_GT(inside, 1000) << name;
-        else
-            EXPECT_EQ(inside, 0) << name;
+        EXPECT_EQ(inside > 20, found != legends.end()) << name << ": " << inside;
     }
 }

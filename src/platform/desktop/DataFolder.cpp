@@ -1,6 +1,7 @@
 #include "platform/desktop/DataFolder.h"
 #include "app/Assets.h"
 #include "app/StartUpFailure.h"
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -42,6 +43,17 @@ bool holdsSomeGameData(const std::string& folder) {
     return false;
 }
 
+// The player who names a folder hears when it is passed over, rather than wonder why
+// the changes made there do not show.
+bool enter(const std::string& folder, const char* named) {
+    if (chdir(folder.c_str()) != 0) return false;
+    if (named && *named && folder != named)
+        std::fprintf(stderr,
+                     "Vandal Demo: VANDAL_DATA=%s does not hold the game's files; using %s\n",
+                     named, folder.c_str());
+    return true;
+}
+
 } // namespace
 
 std::vector<std::string> dataFolderCandidates(const char* fromEnvironment,
@@ -65,14 +77,14 @@ bool holdsGameData(const std::string& folder) {
 }
 
 void enterDataFolder() {
-    std::vector<std::string> folders =
-        dataFolderCandidates(std::getenv("VANDAL_DATA"), executableFolder());
+    const char* named = std::getenv("VANDAL_DATA");
+    std::vector<std::string> folders = dataFolderCandidates(named, executableFolder());
     for (const std::string& folder : folders)
-        if (holdsGameData(folder) && chdir(folder.c_str()) == 0) return;
+        if (holdsGameData(folder) && enter(folder, named)) return;
     // No folder has everything. One with some of the files is a broken install rather
     // than the wrong place: entered, it lets the start-up check name what is wrong.
     for (const std::string& folder : folders)
-        if (holdsSomeGameData(folder) && chdir(folder.c_str()) == 0) return;
+        if (holdsSomeGameData(folder) && enter(folder, named)) return;
     std::string tried;
     for (const std::string& folder : folders)
         tried += (tried.empty() ? "" : ", ") + folder;

@@ -17,7 +17,8 @@ std::vector<std::string> dataFolderCandidates(const char* fromEnvironment,
 bool holdsGameData(const std::string& folder);
 
 // Changes into the first candidate that holds the game's files, failing that into the
-// first that holds some of them (so that the start-up check names what is missing).
+// first that holds some of them (so that the start-up check names what is missing);
+// says so in one line on stderr when that is not the folder VANDAL_DATA names.
 // When none does, one line names the folders it tried, on stderr and in a window when
 // one can exist, and the game exits with status 3.
 void enterDataFolder();

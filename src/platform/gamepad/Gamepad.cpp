@@ -20,6 +20,16 @@ SDL_Event nothing() {
     return event;
 }
 
+SDL_Event directionPress(Uint8 which, int button) {
+    SDL_Event event = nothing();
+    if (button < 0) return event;
+    event.type = SDL_JOYBUTTONDOWN;
+    event.jbutton.which = which;
+    event.jbutton.button = static_cast<Uint8>(button);
+    event.jbutton.state = SDL_PRESSED;
+    return event;
+}
+
 } // namespace
 
 int handheldButtonForPad(int padButton) {
@@ -56,6 +66,21 @@ int handheldButtonForStick(int axis, int value) {
     return -1;
 }
 
+int handheldButtonForHat(int hat) {
+    switch (hat) {
+    case SDL_HAT_UP:
+        return ButtonUp;
+    case SDL_HAT_DOWN:
+        return ButtonDown;
+    case SDL_HAT_LEFT:
+        return ButtonLeft;
+    case SDL_HAT_RIGHT:
+        return ButtonRight;
+    default:
+        return -1;
+    }
+}
+
 void askForGameControllers() {
     setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "1", 0);
     padLayout = std::atoi(std::getenv("SDL12COMPAT_USE_GAME_CONTROLLERS")) != 0;
@@ -76,13 +101,10 @@ SDL_Event asHandheldEvent(const SDL_Event& padEvent) {
         int button = handheldButtonForStick(axis, padEvent.jaxis.value);
         if (axis > PadLeftY || button == stickHeld[axis]) return nothing();
         stickHeld[axis] = button;
-        if (button < 0) return nothing();
-        event.type = SDL_JOYBUTTONDOWN;
-        event.jbutton.which = padEvent.jaxis.which;
-        event.jbutton.button = static_cast<Uint8>(button);
-        event.jbutton.state = SDL_PRESSED;
-        return event;
+        return directionPress(padEvent.jaxis.which, button);
     }
+    case SDL_JOYHATMOTION:
+        return directionPress(padEvent.jhat.which, handheldButtonForHat(padEvent.jhat.value));
     default:
         return event;
     }

@@ -33,6 +33,10 @@ int handheldButtonForPad(int padButton);
 // when it is near the centre or the axis is not the left stick's.
 int handheldButtonForStick(int axis, int value);
 
+// The handheld direction button a hat pointing straight that way stands for, or -1
+// when it is centred or on a diagonal (whose buttons do nothing on the handheld either).
+int handheldButtonForHat(int hat);
+
 // True while joystick events arrive in the pad's numbering: set at start-up once
 // sdl12-compat has been asked for game controllers.
 extern bool padLayout;
@@ -42,6 +46,7 @@ extern bool padLayout;
 void askForGameControllers();
 
 // The event as the handheld's joystick would have sent it: pad buttons renumbered, a
-// stick pushed past its dead zone turned into a direction press; events with no
-// handheld meaning come back as SDL_NOEVENT.
+// stick pushed past its dead zone or a hat turned into a direction press; events with
+// no handheld meaning come back as SDL_NOEVENT. Hats need no pad numbering: they mean
+// the same on any joystick.
 SDL_Event asHandheldEvent(const SDL_Event& padEvent);

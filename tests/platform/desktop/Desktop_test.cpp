@@ -43,34 +43,34 @@ class Desktop : public testing::Test {
     static void key(SDLKey sym, int mod = KMOD_NONE) { push(keyEvent(sym, SDL_KEYDOWN, mod)); }
 };
 
-TEST_F(Desktop, PadMovesTheMenuHighlightAndPressesGas) {
-    pad(PadDown);
-    pad(PadDown, SDL_JOYBUTTONUP);
+// The virtual pad (Pad_test.cpp) plays every control; this is what a stick does between.
+TEST_F(Desktop, AStickHeldPressesOnceAndADriftingOneNotAtAll) {
+    stick(PadLeftY, 30000);
+    stick(PadLeftY, 32000); // still held: no second step
+    stick(PadLeftY, 2000);  // back inside the dead zone
+    stick(PadLeftX, 12000); // drifting
+    pad(PadNorth);          // no handheld meaning
     pass();
     EXPECT_EQ(1, menu.item);
     stick(PadLeftY, 30000);
-    stick(PadLeftY, 32000); // still held: no second step
     pass();
     EXPECT_EQ(2, menu.item);
-    stick(PadLeftY, 2000); // back inside the dead zone
-    stick(PadLeftY, 30000);
-    pad(PadUp);
-    pad(PadNorth); // no handheld meaning
-    pass();
-    EXPECT_EQ(2, menu.item);
+}
 
-    drive();
-    pad(PadSouth);
-    pass();
-    EXPECT_EQ(1, gasHeld);
-    stick(PadLeftX, -30000);
-    pad(PadSouth, SDL_JOYBUTTONUP);
-    pass();
-    EXPECT_EQ(5, carHeading); // up, then left: up-left
-    EXPECT_EQ(0, gasHeld);
-    pad(PadStart);
-    pass();
-    EXPECT_TRUE(menu.isActive());
+// A hat means the same on any joystick, in the pad's numbering or the handheld's own.
+TEST_F(Desktop, HatsMoveTheHighlightOnEveryJoystick) {
+    for (bool layout : {true, false}) {
+        resetGame();
+        padLayout = layout;
+        for (Uint8 value : {SDL_HAT_DOWN, SDL_HAT_CENTERED, SDL_HAT_RIGHTDOWN, SDL_HAT_DOWN}) {
+            SDL_Event event{};
+            event.type = event.jhat.type = SDL_JOYHATMOTION;
+            event.jhat.value = value;
+            push(event);
+        }
+        pass();
+        EXPECT_EQ(2, menu.item) << "pad numbering " << layout; // the diagonal does nothing
+    }
 }
 
 TEST_F(Desktop, EnterChoosesEscapeGoesBackOrPausesAndAltEnterOnlySwitchesFullScreen) {
