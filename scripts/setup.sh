@@ -15,7 +15,7 @@ TEST_PACKAGES="git libgtest-dev libbenchmark-dev clang-format valgrind
 xvfb xdotool x11-utils imagemagick python3
 lintian desktop-file-utils appstream zip unzip
 g++-arm-linux-gnueabi binutils-arm-linux-gnueabi qemu-user-static mmdebstrap
-emscripten chromium"
+emscripten chromium vorbis-tools"
 
 PACKAGES="$PLAY_PACKAGES"
 [ "${1:-}" = "test" ] && PACKAGES="$PLAY_PACKAGES $TEST_PACKAGES"

@@ -1,7 +1,7 @@
 """Headless Chromium driven over its DevTools protocol, with nothing but the standard
 library: a local web server for the page, the browser in its own process group, a
-small WebSocket client, key events and screenshots. Every process it starts ends
-when the session closes."""
+small WebSocket client, key and touch events, the page's size and screenshots. Every
+process it starts ends when the session closes."""
 
 import base64
 import functools
@@ -16,7 +16,6 @@ import subprocess
 import tempfile
 import threading
 import time
-import zlib
 
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                   "--no-first-run", "--disable-background-networking",
@@ -30,6 +29,8 @@ KEYS = {
     "space": (" ", "Space", 32), "a": ("a", "KeyA", 65), "b": ("b", "KeyB", 66),
     "x": ("x", "KeyX", 88), "q": ("q", "KeyQ", 81), "w": ("w", "KeyW", 87),
     "c": ("c", "KeyC", 67), "Control": ("Control", "ControlLeft", 17),
+    "r": ("r", "KeyR", 82), "l": ("l", "KeyL", 76), "Tab": ("Tab", "Tab", 9),
+    "F5": ("F5", "F5", 116), "F11": ("F11", "F11", 122), "F12": ("F12", "F12", 123),
 }
 
 
@@ -93,75 +94,48 @@ class WebSocket:
         self.sock.close()
 
 
-def decode_png(png):
-    """(width, height, RGB bytes) of an 8-bit RGB or RGBA PNG, as screenshots are."""
-    width, height, depth, colour = struct.unpack(">IIBB", png[16:26])
-    if depth != 8 or colour not in (2, 6):
-        raise Failure("unexpected PNG format %d/%d" % (depth, colour))
-    pos, idat = 8, b""
-    while pos < len(png):
-        length, kind = struct.unpack(">I4s", png[pos:pos + 8])
-        if kind == b"IDAT":
-            idat += png[pos + 8:pos + 8 + length]
-        pos += 12 + length
-    raw, bpp = zlib.decompress(idat), 3 if colour == 2 else 4
-    stride, rows, previous = width * bpp, [], bytearray(width * bpp)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - bpp] if i >= bpp else 0
-            up, corner = previous[i], previous[i - bpp] if i >= bpp else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-        rows.append(line)
-        previous = line
-    rgb = bytearray()
-    for line in rows:
-        rgb += line if bpp == 3 else bytes(b for i, b in enumerate(line) if i % 4 != 3)
-    return width, height, bytes(rgb)
-
-
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm"}
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a reload cuts downloads short; the page asks again
+
+
 class Session:
     """The page served from `folder` on 127.0.0.1, open in headless Chromium."""
 
-    def __init__(self, folder, page="vandal.html", window=(800, 600)):
-        self.server = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", 0), functools.partial(QuietHandler, directory=folder))
+    def __init__(self, folder, page="vandal.html", window=(800, 600), init_script=None):
+        self.server = QuietServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=folder))
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.profile = tempfile.TemporaryDirectory(prefix="vandal-chromium-")
         self.browser = subprocess.Popen(
             ["chromium", *CHROMIUM_FLAGS, "--user-data-dir=" + self.profile.name,
              "--remote-debugging-port=0", "--window-size=%d,%d" % window, "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        self.socket, self.next_id, self.console = None, 0, []
+        self.socket, self.next_id, self.console, self.warnings = None, 0, [], []
         self.url = "http://127.0.0.1:%d/%s" % (self.server.server_port, page)
         try:
             self._connect()
             self.call("Page.enable")
             self.call("Runtime.enable")
+            self.call("Log.enable")
+            if init_script:
+                self.call("Page.addScriptToEvaluateOnNewDocument", source=init_script)
             self.reload()
         except BaseException:
             self.close()
             raise
 
-    def reload(self):
-        """A fresh page: a fresh game."""
+    def reload(self, page=None):
+        """A fresh page: a fresh game. `page` opens another one of the folder's."""
+        if page:
+            self.url = self.url.rsplit("/", 1)[0] + "/" + page
         self.call("Page.navigate", url=self.url)
 
     def _connect(self):
@@ -187,9 +161,16 @@ class Session:
             if message.get("method") == "Runtime.consoleAPICalled":
                 args = message["params"]["args"]
                 self.console.append(" ".join(str(a.get("value", "")) for a in args))
+                if message["params"]["type"] in ("warning", "error"):
+                    self.warnings.append(self.console[-1])
+            elif message.get("method") == "Log.entryAdded":
+                entry = message["params"]["entry"]
+                if entry["level"] in ("warning", "error"):
+                    self.warnings.append("%s: %s %s" % (entry["source"], entry["text"], entry.get("url", "")))
             elif message.get("method") == "Runtime.exceptionThrown":
                 details = message["params"]["exceptionDetails"]
                 self.console.append(details.get("exception", {}).get("description", details["text"]))
+                self.warnings.append(self.console[-1])
             if message.get("id") == self.next_id:
                 if "error" in message:
                     raise Failure("%s: %s" % (method, message["error"]))
@@ -228,6 +209,19 @@ class Session:
         self.key_down(name, modifiers=modifiers)
         self.key_up(name, modifiers=modifiers)
 
+    def touch(self, kind, points):
+        """A touch event: kind is touchStart, touchMove or touchEnd; points (id, x, y)
+        are the fingers on the screen after it, in page pixels."""
+        self.call("Input.dispatchTouchEvent", type=kind,
+                  touchPoints=[{"x": x, "y": y, "id": i} for i, x, y in points])
+
+    def viewport(self, width, height, scale=1, mobile=False):
+        """The page's size; a desktop's screen is larger than its window."""
+        screen = (width, height) if mobile else (width + 400, height + 300)
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=scale, mobile=mobile, screenWidth=screen[0],
+                  screenHeight=screen[1])
+
     def canvas_box(self):
         return self.evaluate("(() => { const r = Module.canvas.getBoundingClientRect();"
                              " return [r.left, r.top, r.width, r.height]; })()")
@@ -237,9 +231,6 @@ class Session:
         left, top, width, height = self.canvas_box()
         clip = {"x": left, "y": top, "width": width, "height": height, "scale": scale * 320 / width}
         return base64.b64decode(self.call("Page.captureScreenshot", format="png", clip=clip)["data"])
-
-    def shot(self):
-        return decode_png(self.screenshot_png())
 
     def close(self):
         if self.socket:

@@ -51,7 +51,7 @@ void stepMovingKind(BaseEntity* entity) {
 
 void drawRings(cGraphics& g, BaseEntity* exit, Point centre) {
     exit->currentSprite();
-    // One lock for all the rings: the browser copies the whole buffer at each.
+    // One lock for all the rings, rather than one for each.
     SurfaceLock lock(g.backBuffer);
     for (int r = exit->reach; r > 0; r -= 6)
         g.rasterCircle(centre.x, centre.y, r);

@@ -28,7 +28,7 @@ void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
     if (!sprite) return;
     SDL_Rect where = centreRect(sprite, centre);
     const OpaqueRuns* runs = spriteStore.opaqueRunsOf(sprite);
-    if (runs && backBuffer->format->BytesPerPixel == 2)
+    if (runs)
         copyOpaqueRuns(sprite, *runs, where, backBuffer);
     else
         SDL_BlitSurface(sprite, nullptr, backBuffer, &where);

@@ -120,22 +120,6 @@ const Uint16* tintTableFor(SDL_PixelFormat* f, Uint16 keep, Uint16 set) {
     return tables.back().tinted.data();
 }
 
-// The browser's 32-bit surfaces: pixel by pixel through 8-bit colours. Its two uses are
-// told apart by `keep`: the highlight keeps red and blue, the game-over tint sets them.
-void tintBrightPixelsAnyDepth(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep) {
-    SurfaceLock lock(surface);
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        for (int x = rect.x; x < rect.x + rect.w; ++x) {
-            Uint8 r, g, b;
-            SDL_GetRGB(getPixel(surface, x, y), surface->format, &r, &g, &b);
-            if (r <= 50 && g <= 50 && b <= 50) continue;
-            putPixel(surface, x, y,
-                     SDL_MapRGB(surface->format, keep ? r : 255, static_cast<Uint8>(g - 30),
-                                keep ? b : 0));
-        }
-    }
-}
-
 // Four pixels a round: the loop's own test and branch cost as much as a pixel's lookup.
 void tintRow(Uint16* pixel, Uint16* end, const Uint16* tinted) {
     for (long rounds = (end - pixel) / 4; rounds > 0; --rounds, pixel += 4) {
@@ -151,7 +135,6 @@ void tintRow(Uint16* pixel, Uint16* end, const Uint16* tinted) {
 
 // Within rect, each bright pixel p becomes (p & keep) | set | its lowered green.
 void tintBrightPixels(SDL_Surface* surface, const SDL_Rect& rect, Uint16 keep, Uint16 set) {
-    if (surface->format->BytesPerPixel != 2) return tintBrightPixelsAnyDepth(surface, rect, keep);
     const Uint16* tinted = tintTableFor(surface->format, keep, set);
     int left = rect.x < 0 ? 0 : rect.x;
     int right = rect.x + rect.w < surface->w ? rect.x + rect.w : surface->w;
@@ -180,7 +163,6 @@ void tintMenuHighlight(SDL_Surface* canvas, const SDL_Rect& rect) {
 }
 
 void prepareTints(SDL_PixelFormat* format) {
-    if (format->BytesPerPixel != 2) return;
     tintTableFor(format, 0, gameOverRed(format));
     tintTableFor(format, redAndBlue(format), 0);
 }
@@ -188,12 +170,9 @@ void prepareTints(SDL_PixelFormat* format) {
 namespace {
 
 // Pure green reads back as itself and nothing else does, so the stored pixel can be
-// compared with the key's own value; where a surface keeps its key as real
-// transparency (the browser's), a pixel with no alpha is transparent too.
+// compared with the key's own value.
 bool isTransparent(SDL_Surface* image, int x, int y) {
-    Uint32 pixel = getPixel(image, x, y);
-    return pixel == SDL_MapRGB(image->format, 0, 255, 0) ||
-           (image->format->Amask && !(pixel & image->format->Amask));
+    return getPixel(image, x, y) == SDL_MapRGB(image->format, 0, 255, 0);
 }
 
 // One in five opaque candidates takes the stain; returns true once one has.

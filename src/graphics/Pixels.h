@@ -9,9 +9,8 @@ void putPixel(SDL_Surface* surface, int x, int y, Uint32 value);
 // unused), for one kill.
 void paintBlood(SDL_Surface* const (&carImages)[9]);
 
-// Holds a surface locked while pixels are written straight into its memory: the web
-// build only sees writes made under a lock, and the handheld may need it for video
-// memory.
+// Holds a surface locked while pixels are written straight into its memory, which the
+// handheld may need for video memory.
 class SurfaceLock {
   public:
     explicit SurfaceLock(SDL_Surface* s) : surface(s) { SDL_LockSurface(surface); }
@@ -24,8 +23,8 @@ class SurfaceLock {
 };
 
 // Both tints of the game pass over the pixels whose red, green or blue reads above 50
-// and take 30 off their green, a byte that wraps round; only 16-bit surfaces are
-// tinted. The game-over picture: those pixels turn red-orange.
+// and take 30 off their green, a byte that wraps round; every surface is 16-bit. The
+// game-over picture: those pixels turn red-orange.
 void tintGameOver(SDL_Surface* buffer, const SDL_Rect& rect);
 // The menu highlight: those pixels keep their red and blue.
 void tintMenuHighlight(SDL_Surface* canvas, const SDL_Rect& rect);

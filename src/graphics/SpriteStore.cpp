@@ -92,7 +92,7 @@ SDL_Surface* cSpriteStore::shared(const char* path) {
         if (!picture) return nullptr;
         // Keyed after the conversion, so the key is the screen's own green.
         setColourKey(picture);
-        if (picture->format->BytesPerPixel == 2) keepOpaqueRuns(picture);
+        keepOpaqueRuns(picture);
         ++decoded;
     }
     byAddress.insert(path, picture);

@@ -8,7 +8,9 @@
 //              scale and full screen, a game controller played like the handheld;
 //   handheld/  the GP2X: its own buttons and screen, the names its memory card can
 //              hold, the hand-over to its menu at exit;
-//   web/       a browser page: the game's passes run once per display frame.
+//   web/       a browser page: the game's passes run once per display frame, on
+//              SDL video, text and sound calls of its own where the browser's
+//              SDL would draw or sound other than the desktop's.
 // Each also has the program's main(): the desktop and the handheld run the game's own
 // loop (app/Loop.h), the page hands the browser one batch of passes per frame.
 // gamepad/ is the controller mapping the desktop and the page share.

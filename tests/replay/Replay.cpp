@@ -11,17 +11,10 @@
 //   --rest   pass when the loop's rest would end instead of every millisecond.
 //
 // Run it from the game folder with SDL's dummy drivers.
-#include "app/Clock.h"
-#include "app/Loop.h"
-#include "app/StartUp.h"
-#include "app/Rest.h"
-#include "replay/Sessions.h"
-#include "sound/Sound.h"
-#include "world/Random.h"
+#include "replay/Recorder.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -32,125 +25,11 @@
 
 namespace {
 
-Uint32 fakeNow = 1000;
-Uint32 readFakeNow() { return fakeNow; }
-time_t readFakeWallClock() { return 1700000000 + fakeNow / 1000; }
-
-// Folds 64-bit words into a running hash (a multiply and a shift per word).
-struct Hash {
-    Uint64 value = 0x6A09E667F3BCC908ull;
-    void add(Uint64 word) {
-        value ^= word;
-        value *= 0x9E3779B97F4A7C15ull;
-        value ^= value >> 29;
-    }
-    void add(const void* bytes, size_t n) {
-        const Uint8* p = static_cast<const Uint8*>(bytes);
-        for (; n >= 8; n -= 8, p += 8) {
-            Uint64 word;
-            std::memcpy(&word, p, 8);
-            add(word);
-        }
-        Uint64 tail = 0;
-        std::memcpy(&tail, p, n);
-        add(tail ^ n);
-    }
-};
-
-struct Record {
-    Hash digest;
-    int frames = 0;
-    int sounds = 0;
-    FILE* log = nullptr;
-    std::string shotPath; // where frame `shotFrame` is saved, if anywhere
-    int shotFrame = 0;
-} record;
-
-Uint64 surfaceHash(SDL_Surface* surface) {
-    Hash h;
-    const int rowBytes = surface->w * surface->format->BytesPerPixel;
-    SDL_LockSurface(surface);
-    for (int y = 0; y < surface->h; ++y)
-        h.add(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch,
-              static_cast<size_t>(rowBytes));
-    SDL_UnlockSurface(surface);
-    return h.value;
-}
-
-void noteSound(const char* path) {
-    record.digest.add(fakeNow);
-    record.digest.add(path, std::strlen(path));
-    ++record.sounds;
-    if (record.log) std::fprintf(record.log, "%u sound %s\n", fakeNow, path);
-}
-
-} // namespace
-
-// Every picture the game shows goes through here; the link wraps it.
-extern "C" int __real_SDL_Flip(SDL_Surface* screen);
-extern "C" int __wrap_SDL_Flip(SDL_Surface* screen) {
-    Uint64 frame = surfaceHash(screen);
-    record.digest.add(fakeNow);
-    record.digest.add(frame);
-    ++record.frames;
-    if (record.frames == record.shotFrame) SDL_SaveBMP(screen, record.shotPath.c_str());
-    if (record.log)
-        std::fprintf(record.log, "%u frame %d %016llx\n", fakeNow, record.frames,
-                     static_cast<unsigned long long>(frame));
-    return __real_SDL_Flip(screen);
-}
-
-namespace {
-
 struct Options {
-    std::string golden, only, logDir, session;
-    int shot = 0;
-    bool update = false, rest = false;
+    std::string golden, only, session;
+    RecordOptions record;
+    bool update = false;
 };
-
-bool quitRequested = false;
-
-// The busy loop passes every millisecond; the resting one jumps to where its rest
-// would end, but never past the session's next press.
-void waitFor(Uint32 ms, bool rest) {
-    Uint32 until = fakeNow + ms;
-    while (fakeNow < until) {
-        runPass(quitRequested);
-        quitRequested = false; // the sessions never quit; Select is only pressed by mistake
-        Uint32 next = fakeNow + 1;
-        if (rest) {
-            Uint32 due = restDeadline(fakeNow);
-            if (due > next) next = due < until ? due : until;
-        }
-        fakeNow = next;
-    }
-}
-
-std::string runSession(const Session& session, const Options& options) {
-    if (!options.logDir.empty())
-        record.log = std::fopen((options.logDir + "/" + session.name + ".log").c_str(), "w");
-    record.shotFrame = options.shot;
-    record.shotPath =
-        options.logDir + "/" + session.name + "-" + std::to_string(options.shot) + ".bmp";
-    // The sessions press the handheld's own buttons, on every platform.
-    setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "0", 1);
-    setTickSource(readFakeNow);
-    setWallClockSource(readFakeWallClock);
-    startUp();
-    setPlayObserver(noteSound);
-    std::srand(session.seed);
-    Controls controls{[&](Uint32 ms) { waitFor(ms, options.rest); },
-                      [](const SDL_Event& event) {
-                          SDL_Event copy = event;
-                          SDL_PushEvent(&copy);
-                      }};
-    playSession(session, controls);
-    if (record.log) std::fclose(record.log);
-    char line[160];
-    std::snprintf(line, sizeof line, "%s %d %d %016llx", session.name.c_str(), record.frames,
-                  record.sounds, static_cast<unsigned long long>(record.digest.value));
-    return line;
-}
 
 // A session played by a fresh process of this program: the audio device opened
 // before main must not be shared with a forked copy, whose mixer lock could be held.
@@ -164,8 +43,8 @@ Child startChild(const Session& session, const Options& options) {
     int out[2];
     if (pipe(out) != 0) return {session.name, -1, -1};
     std::vector<std::string> args = {"/proc/self/exe", "--session", session.name};
-    if (!options.logDir.empty()) args.insert(args.end(), {"--log", options.logDir});
-    if (options.rest) args.push_back("--rest");
+    if (!options.record.logDir.empty()) args.insert(args.end(), {"--log", options.record.logDir});
+    if (options.record.rest) args.push_back("--rest");
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(&arg[0]);
@@ -226,7 +105,7 @@ std::vector<std::string> playAll(const std::vector<Session>& chosen, const Optio
 int playOne(const Options& options) {
     for (const Session& session : allSessions()) {
         if (session.name != options.session) continue;
-        std::string line = runSession(session, options);
+        std::string line = recordSession(session, options.record);
         std::printf("%s\n", line.c_str());
         std::fflush(stdout);
         _exit(0);
@@ -259,13 +138,13 @@ bool parse(int argc, char** argv, Options& options) {
         else if (arg == "--only" && hasValue)
             options.only = argv[++i];
         else if (arg == "--shot" && hasValue)
-            options.shot = std::atoi(argv[++i]);
+            options.record.shot = std::atoi(argv[++i]);
         else if (arg == "--log" && hasValue)
-            options.logDir = argv[++i];
+            options.record.logDir = argv[++i];
         else if (arg == "--update")
             options.update = true;
         else if (arg == "--rest")
-            options.rest = true;
+            options.record.rest = true;
         else
             return false;
     }
@@ -304,7 +183,7 @@ int main(int argc, char** argv) {
     if (chosen.size() != 1 || options.update) return report(playAll(chosen, options), options);
     // A single session is played right here: this process is fresh already, and an
     // emulator that runs this program could not start another copy of it.
-    int status = report({runSession(chosen.front(), options)}, options);
+    int status = report({recordSession(chosen.front(), options.record)}, options);
     std::fflush(stdout);
     _exit(status);
 }

@@ -107,7 +107,7 @@ Rgb pixelAt(SDL_Surface* surface, int x, int y) {
     return {r, g, b};
 }
 
-SDL_Event keyEvent(SDLKey sym, Uint8 type, int mod) {
+SDL_Event keyEvent(SDLKey sym, int type, int mod) {
     SDL_Event event{};
     event.type = event.key.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
@@ -116,7 +116,7 @@ SDL_Event keyEvent(SDLKey sym, Uint8 type, int mod) {
     return event;
 }
 
-SDL_Event buttonEvent(int button, Uint8 type) {
+SDL_Event buttonEvent(int button, int type) {
     SDL_Event event{};
     event.type = event.jbutton.type = type;
     event.jbutton.state = type == SDL_JOYBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;

@@ -38,8 +38,8 @@ void resetGame();
 void enterLevelWithSeed(int n, unsigned seed);
 
 // Input events as SDL delivers them from the keyboard and the gamepad.
-SDL_Event keyEvent(SDLKey sym, Uint8 type = SDL_KEYDOWN, int mod = KMOD_NONE);
-SDL_Event buttonEvent(int button, Uint8 type = SDL_JOYBUTTONDOWN);
+SDL_Event keyEvent(SDLKey sym, int type = SDL_KEYDOWN, int mod = KMOD_NONE);
+SDL_Event buttonEvent(int button, int type = SDL_JOYBUTTONDOWN);
 SDL_Event axisEvent(int axis, int value);
 
 // Reads the back buffer (or any surface) as 8-bit red, green and blue.
