@@ -103,7 +103,8 @@ void write(std::FILE* out, const Font& font) {
             put(out, value, 2);
         for (int value : {g.inFont ? 1 : 0, g.width, g.rows})
             put(out, value, 2);
-        std::fwrite(g.coverage.data(), 1, g.coverage.size(), out);
+        if (!g.coverage.empty()) // a space has no pixels, and no buffer to point at
+            std::fwrite(g.coverage.data(), 1, g.coverage.size(), out);
     }
     int pairs = static_cast<int>(std::count_if(font.kerning.begin(), font.kerning.end(),
                                                [](std::int8_t k) { return k != 0; }));
