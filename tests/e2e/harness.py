@@ -133,6 +133,15 @@ class XServer:
             number += chunk
         os.close(read_end)
         self.display = ":" + number.decode().strip()
+        # Seen once on a loaded machine: a game started at once found no display. The
+        # server named itself; a client's answer proves it is taking connections.
+        wait_until(self._answers, 10, "Xvfb to answer on " + self.display)
+
+    def _answers(self):
+        if self.process.poll() is not None:
+            raise Failure("Xvfb stopped with status %d" % self.process.returncode)
+        return subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
+                              env=dict(os.environ, DISPLAY=self.display)).returncode == 0
 
     def stop(self):
         if self.process.poll() is None:
