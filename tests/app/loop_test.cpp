@@ -295,7 +295,7 @@ TEST(Rest, EveryTimedStepComesOnTheTickABusyLoopTakesIt) {
     const Scene scenes[] = {
         {"driving up", [] { carHeading = 1; }, 10},
         {"driving up-right", [] { carHeading = 6; }, 10},
-        {"NOS with boosts: 2 and 3 ms steps", [] { rateCarTimers(380); }, 1},
+        {"NOS with boosts: 3 ms steps", [] { rateCarTimers(300); }, 1},
         {"walking", [] { player.fuel = 0; }, 10},
         {"in the shop as the burn ends",
          [] {
