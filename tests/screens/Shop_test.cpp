@@ -1,13 +1,18 @@
 #include "app/Assets.h"
+#include "app/Loop.h"
 #include "entities/Animals.h"
 #include "entities/Pedestrians.h"
 #include "entities/Pickups.h"
 #include "player/Player.h"
+#include "screens/Menu.h"
 #include "screens/Shop.h"
 #include "support/TestSupport.h"
 #include "world/Game.h"
 #include "world/Level.h"
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 
 namespace {
 
@@ -58,42 +63,96 @@ class ShopTest : public testing::Test {
 
 } // namespace
 
-// One short of the price is refused; the price buys the goods and empties the purse;
-// nothing is sold while money is still counting in. The cursor stops at both ends.
-TEST_F(ShopTest, EachOfferCostsItsPrice) {
+// What an offer's text asks: "\xA3" money, then "+nE" when it takes eggs too.
+struct Price {
+    int money, eggs;
+};
+Price shownPrice(int offer) {
+    const char* text = shop.items.at(offer);
+    EXPECT_EQ(text[0], '\xA3') << text;
+    const char* eggs = std::strchr(text, '+');
+    return {std::atoi(text + 1), eggs && eggs < std::strstr(text, " - ") ? std::atoi(eggs + 1) : 0};
+}
+
+// Every offer, the engine at each of its levels, sells at the price its text shows: one
+// coin or egg short it is greyed out and refused, and the price buys it and empties the
+// purse; nothing is sold while money is still counting in.
+TEST_F(ShopTest, EveryOfferSellsAtThePriceItShows) {
+    Cat* cat = level.makeEntities<Cat>(1);
+    Dog* dog = level.makeEntities<Dog>(1);
     const struct {
-        int offer, price;
-        int cPlayer::*goods;
+        int offer;
+        std::function<int()> goods;
         int more;
-    } offers[] = {{Gas, 45, &cPlayer::pendingFuel, 1},
-                  {SmallHealth, 25, &cPlayer::health, 30},
-                  {LargeHealth, 50, &cPlayer::health, 70},
-                  {Nukes, 120, &cPlayer::nukes, 3},
-                  {NosDelimiter, 100, &cPlayer::nosDelimiters, 3}};
+    } offers[] = {
+        {Kitten, [&] { return player.catsKilled; }, 1},
+        {DogKill, [&] { return player.dogsKilled; }, 1},
+        {Gas, [] { return player.pendingFuel; }, 1},
+        {SmallHealth, [] { return player.getHealth(); }, 30},
+        {LargeHealth, [] { return player.getHealth(); }, 70},
+        {Nukes, [] { return player.nukes; }, 3},
+        {NosDelimiter, [] { return player.getNosDelimiters(); }, 3},
+        {Resurrect, [&] { return cat->isAlive() + dog->isAlive(); }, 2},
+        {Engine, [] { return player.getEngineLevel(); }, 1},
+        {Engine, [] { return player.getEngineLevel(); }, 1},
+        {Engine, [] { return player.getEngineLevel(); }, 1},
+        {Engine, [] { return player.getEngineLevel(); }, 1},
+        {Engine, [] { return player.getEngineLevel(); }, 1},
+        {Engine, [] { return player.getEngineLevel(); }, 1},
+    };
+    int sold = 0;
     for (const auto& o : offers) {
-        SCOPED_TRACE(o.offer);
-        int before = player.*o.goods;
-        buy(o.offer, o.price - 1);
-        EXPECT_EQ(player.*o.goods, before);
-        EXPECT_EQ(player.getMoney(), o.price - 1);
-        buy(o.offer, o.price);
-        EXPECT_EQ(player.*o.goods, before + o.more);
+        SCOPED_TRACE(shop.items.at(o.offer));
+        player.pendingMoney = 0; // a dog's death pays
+        cat->setAlive(o.offer != Resurrect);
+        dog->setAlive(o.offer != Resurrect);
+        const Price price = shownPrice(o.offer);
+        const int before = o.goods();
+        for (int shortOf : {0, 1}) {
+            if (shortOf == 1 && price.eggs == 0) continue;
+            player.setMoney(price.money - 1 + shortOf);
+            player.setEggs(price.eggs - shortOf);
+            shop.cursor = o.offer == Kitten ? DogKill : Kitten;
+            EXPECT_EQ(shop.itemStyle(o.offer), 2);
+            buy(o.offer, player.getMoney(), player.getEggs());
+            EXPECT_EQ(o.goods(), before);
+            EXPECT_EQ(player.getMoney(), price.money - 1 + shortOf);
+        }
+        shop.cursor = o.offer == Kitten ? DogKill : Kitten;
+        player.setMoney(price.money);
+        player.setEggs(price.eggs);
+        EXPECT_EQ(shop.itemStyle(o.offer), 0);
+        buy(o.offer, price.money, price.eggs);
+        EXPECT_EQ(o.goods(), before + o.more);
         EXPECT_EQ(player.getMoney(), 0);
+        EXPECT_EQ(player.getEggs(), 0);
+        sold += o.offer >= Gas && o.offer != Resurrect;
+        EXPECT_EQ(log.count(assets::shopBuy), sold) << "the till rings for goods only";
     }
+    EXPECT_EQ(player.getBaseSpeed(), 140);
+    EXPECT_STREQ(shop.items.at(Engine), "\xA3"
+                                        "2200+8E - Engine Upgrade L6")
+        << "the last upgrade bought keeps its text";
+    buy(Engine, 5000, 20);
+    EXPECT_EQ(player.getMoney(), 5000) << "nothing after L6";
     player.addPendingMoney(5);
     buy(SmallHealth, 1000);
     EXPECT_EQ(player.getMoney(), 1000);
-    EXPECT_EQ(refusals(), 6);
-    EXPECT_EQ(log.count(assets::shopBuy), 5);
+}
 
-    shop.moveCursor(1);
-    EXPECT_EQ(shop.cursor, SmallHealth - 1);
-    for (int i = 0; i < 9; ++i)
-        shop.moveCursor(2);
-    EXPECT_EQ(shop.cursor, 8);
-    shop.cursor = 0;
-    shop.moveCursor(1);
-    EXPECT_EQ(shop.cursor, 0);
+// Up and Down by key or button, held past either end: the cursor stays on the first or
+// the last offer.
+TEST_F(ShopTest, TheCursorStopsAtTheFirstAndTheLastOffer) {
+    menu.setActive(false);
+    shop.setOpen(true);
+    bool quit = false;
+    for (int i = 0; i < 12; ++i)
+        handleEvent(i % 2 ? keyEvent(SDLK_DOWN) : buttonEvent(ButtonDown), quit);
+    EXPECT_EQ(shop.cursor, Resurrect);
+    for (int i = 0; i < 12; ++i)
+        handleEvent(i % 2 ? keyEvent(SDLK_UP) : buttonEvent(ButtonUp), quit);
+    EXPECT_EQ(shop.cursor, Kitten);
+    EXPECT_TRUE(shop.isOpen());
 }
 
 TEST_F(ShopTest, KillsTakeTheFirstLivingAnimalOrRefuse) {
@@ -132,26 +191,6 @@ TEST_F(ShopTest, PriceComesOffTheMoneyAfterTheEffect) {
     EXPECT_EQ(player.getHealth(), 999);
     EXPECT_EQ(player.getMoney(), 0);
     EXPECT_EQ(log.count(assets::shopBuy), 1);
-}
-
-TEST_F(ShopTest, LastEngineUpgradeEmptiesThePurseAndKeepsItsText) {
-    player.setEngineLevel(5);
-    shop.refresh();
-    buy(Engine, 2200, 7);
-    EXPECT_EQ(player.getEngineLevel(), 5);
-    buy(Engine, 2200, 8);
-    EXPECT_EQ(player.getEngineLevel(), 6);
-    EXPECT_EQ(player.getMoney(), 0);
-    EXPECT_EQ(player.getEggs(), 0);
-    EXPECT_STREQ(shop.items.at(Engine), "\xA3"
-                                        "2200+8E - Engine Upgrade L6");
-    EXPECT_EQ(shop.itemStyle(Engine), 1);
-    shop.cursor = 0;
-    EXPECT_EQ(shop.itemStyle(Engine), 0);
-
-    buy(Engine, 5000, 20);
-    EXPECT_EQ(player.getMoney(), 5000);
-    EXPECT_EQ(refusals(), 2);
 }
 
 TEST_F(ShopTest, ResurrectionRaisesOnlyTheFourLivingKinds) {

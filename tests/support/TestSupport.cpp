@@ -16,6 +16,7 @@
 #include <cstring>
 
 namespace {
+FakeClock* runningClock = nullptr;
 Uint32 fakeTicks = 0;
 Uint32 readFakeTicks() { return fakeTicks; }
 time_t readFakeWallClock() { return 1700000000 + fakeTicks / 1000; }
@@ -23,11 +24,13 @@ time_t readFakeWallClock() { return 1700000000 + fakeTicks / 1000; }
 
 FakeClock::FakeClock(Uint32 start) {
     fakeTicks = start;
+    runningClock = this;
     setTickSource(readFakeTicks);
     setWallClockSource(readFakeWallClock);
 }
 
 FakeClock::~FakeClock() {
+    runningClock = nullptr;
     setTickSource(nullptr);
     setWallClockSource(nullptr);
 }
@@ -35,6 +38,7 @@ FakeClock::~FakeClock() {
 void FakeClock::set(Uint32 now) { fakeTicks = now; }
 void FakeClock::advance(Uint32 ms) { fakeTicks += ms; }
 Uint32 FakeClock::now() const { return fakeTicks; }
+FakeClock* FakeClock::running() { return runningClock; }
 
 namespace {
 std::vector<std::string>* soundLog = nullptr;

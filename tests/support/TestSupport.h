@@ -4,7 +4,9 @@
 #include <vector>
 
 // A clock that only moves when the test says so. While one exists, every tick and
-// wall-clock reading of the game comes from it.
+// wall-clock reading of the game comes from it; in the unit tests, which link the
+// game's SDL_Delay to it, a delay moves it on instead of sleeping, so the loop's own
+// rest can be played at full speed.
 class FakeClock {
   public:
     explicit FakeClock(Uint32 start = 1000);
@@ -12,6 +14,9 @@ class FakeClock {
     void set(Uint32 now);
     void advance(Uint32 ms);
     Uint32 now() const;
+
+    static FakeClock* running(); // the one that exists, or null
+    Uint32 longestDelay = 0;     // of the delays it stood in for
 };
 
 // Records the paths of the sounds played while it exists.

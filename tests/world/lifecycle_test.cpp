@@ -21,34 +21,35 @@ class LevelLifecycle : public testing::Test {
     }
 };
 
-// A switch inside a hit: the entity that switched is still drawn, and the walk goes on
-// at the next index of the new list, or ends if that list is shorter.
-TEST_F(LevelLifecycle, TheWalkGoesOnAtTheNextIndexOfTheNewList) {
-    const struct {
-        int switchAt, freshCount;
-        std::vector<int> freshDraws;
-    } cases[] = {{1, 4, {0, 0, 1, 1}}, {2, 2, {0, 0}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.switchAt);
+// The frame whose walk touches an exit ends the walk there: nothing after the exit in
+// the old list is touched, moved or drawn, and nothing of the new level either, trees
+// included, until the next frame.
+TEST_F(LevelLifecycle, TheFrameThatTakesAnExitTouchesNothingAfterIt) {
+    for (int exitKind : {KindPortal, KindHellrift}) {
+        SCOPED_TRACE(exitKind);
         HandMadeLevel first, second;
-        Marker* old = first.markers(3, 160, 120);
-        Marker* fresh = second.markers(c.freshCount, 200, 60); // in view, out of reach
-        old[c.switchAt].onHit = [&](Marker&) { game.currentLevel = &second.level; };
-
+        Marker* old = first.markers(4, 160, 120); // all within reach of the car
+        Marker* fresh = second.markers(4, 160, 120);
+        fresh[3].setKind(KindDeadTree);
+        old[3].setKind(KindPalmTree);
+        old[1].setKind(exitKind);
+        old[1].onHit = [&](Marker&) { game.currentLevel = &second.level; };
         game.currentLevel = &first.level;
         graphics.frame();
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(old[k].hits, k <= c.switchAt ? 1 : 0) << k;
-            EXPECT_EQ(old[k].draws, k <= c.switchAt ? 1 : 0) << k;
+        std::vector<int> oldHits, oldDraws, freshHits, freshDraws;
+        for (int k = 0; k < 4; ++k) {
+            oldHits.push_back(old[k].hits);
+            oldDraws.push_back(old[k].draws);
+            freshHits.push_back(fresh[k].hits);
+            freshDraws.push_back(fresh[k].draws);
         }
-        std::vector<int> draws;
-        for (int k = 0; k < c.freshCount; ++k)
-            draws.push_back(fresh[k].draws);
-        EXPECT_EQ(draws, c.freshDraws);
-        if (c.freshCount == 2) {
-            graphics.frame();
-            EXPECT_EQ(fresh[0].draws + fresh[1].draws, 2) << "the next frame walks the new list";
-        }
+        EXPECT_EQ(oldHits, (std::vector<int>{1, 1, 0, 0}));
+        EXPECT_EQ(oldDraws, (std::vector<int>{1, 0, 0, 0}));
+        EXPECT_EQ(freshHits, (std::vector<int>{0, 0, 0, 0}));
+        EXPECT_EQ(freshDraws, (std::vector<int>{0, 0, 0, 0}));
+        graphics.frame();
+        EXPECT_EQ(fresh[0].hits, 1) << "the next frame walks the new level";
+        EXPECT_EQ(fresh[3].draws, 2) << "and draws its trees again over the car";
         game.currentLevel = nullptr;
     }
 }

@@ -1,5 +1,6 @@
 #include "platform/gamepad/Gamepad.h"
 #include "app/Loop.h"
+#include "platform/Platform.h"
 #include "platform/desktop/Window.h"
 #include "player/Player.h"
 #include "screens/Menu.h"
@@ -57,20 +58,38 @@ TEST_F(Desktop, AStickHeldPressesOnceAndADriftingOneNotAtAll) {
     EXPECT_EQ(2, menu.item);
 }
 
-// A hat means the same on any joystick, in the pad's numbering or the handheld's own.
-TEST_F(Desktop, HatsMoveTheHighlightOnEveryJoystick) {
+// A hat means the same on any joystick, in the pad's numbering or the handheld's own:
+// its four ways press the handheld's directions, its diagonals and centre nothing. A
+// stick steers from just past half-way out, and only the left one.
+TEST_F(Desktop, HatsAndTheStickPressTheHandheldsDirections) {
+    const std::pair<Uint8, int> hats[] = {
+        {SDL_HAT_UP, ButtonUp},       {SDL_HAT_DOWN, ButtonDown}, {SDL_HAT_LEFT, ButtonLeft},
+        {SDL_HAT_RIGHT, ButtonRight}, {SDL_HAT_CENTERED, -1},     {SDL_HAT_RIGHTDOWN, -1},
+        {SDL_HAT_LEFTUP, -1},         {SDL_HAT_RIGHTUP, -1},      {SDL_HAT_LEFTDOWN, -1}};
     for (bool layout : {true, false}) {
-        resetGame();
         padLayout = layout;
-        for (Uint8 value : {SDL_HAT_DOWN, SDL_HAT_CENTERED, SDL_HAT_RIGHTDOWN, SDL_HAT_DOWN}) {
+        for (auto [value, button] : hats) {
             SDL_Event event{};
             event.type = event.jhat.type = SDL_JOYHATMOTION;
             event.jhat.value = value;
-            push(event);
+            const bool arrives = platform::translateEvent(event);
+            EXPECT_EQ(arrives && event.type == SDL_JOYBUTTONDOWN ? event.jbutton.button : -1,
+                      button)
+                << "hat " << int(value) << ", pad numbering " << layout;
         }
-        pass();
-        EXPECT_EQ(2, menu.item) << "pad numbering " << layout; // the diagonal does nothing
     }
+    const struct {
+        int axis, value, button;
+    } sticks[] = {{PadLeftX, 16384, -1},
+                  {PadLeftX, 16385, ButtonRight},
+                  {PadLeftX, -16385, ButtonLeft},
+                  {PadLeftY, -16384, -1},
+                  {PadLeftY, -16385, ButtonUp},
+                  {PadLeftY, 16385, ButtonDown},
+                  {2, 32000, -1},
+                  {3, -32000, -1}};
+    for (const auto& s : sticks)
+        EXPECT_EQ(handheldButtonForStick(s.axis, s.value), s.button) << s.axis << " at " << s.value;
 }
 
 TEST_F(Desktop, EnterChoosesEscapeGoesBackOrPausesAndAltEnterOnlySwitchesFullScreen) {

@@ -1,14 +1,9 @@
 #include "app/Loop.h"
-#include "graphics/Graphics.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Sdl2.h"
 #include "platform/gamepad/Gamepad.h"
-#include "player/Player.h"
-#include "screens/Menu.h"
-#include "screens/Shop.h"
 #include "support/TestSupport.h"
 #include "world/Game.h"
-#include "world/Level.h"
 #include <fstream>
 #include <gtest/gtest.h>
 #include <list>
@@ -171,8 +166,6 @@ class Pad : public testing::TestWithParam<bool> {
     static void TearDownTestSuite() { delete pluggedIn; }
 
     FakeClock clock{20000};
-    cLevel level;
-    bool quit = false;
     VirtualPad& pad = GetParam() ? pluggedIn->pads.back() : pluggedIn->pads.front();
 
     void SetUp() override {
@@ -180,20 +173,7 @@ class Pad : public testing::TestWithParam<bool> {
         resetGame();
         arrivals();
     }
-    void TearDown() override {
-        game.currentLevel = nullptr;
-        resetGame();
-    }
-    void hold(const std::string& control, bool down) {
-        pad.hold(control, down);
-        runPass(quit);
-    }
-    void tap(const std::string& control, Direction d = Up) {
-        pad.hold(control, true, d);
-        runPass(quit);
-        pad.hold(control, false, d);
-        runPass(quit);
-    }
+    void TearDown() override { resetGame(); }
 };
 
 PluggedIn* Pad::pluggedIn = nullptr;
@@ -232,59 +212,6 @@ TEST_P(Pad, EveryControlInTheReadmeArrivesAsTheHandheldButtonBesideIt) {
         }
     }
     EXPECT_EQ(checked, 9);
-}
-
-TEST_P(Pad, PlaysTheMenuTheCarTheShopAndTheWalk) {
-    tap(pad.dpad, Down);
-    tap("left stick", Down);
-    EXPECT_EQ(2, menu.item);
-    tap(pad.dpad, Up);
-    for (int i = 0; i < 3; ++i)
-        tap("left stick", Down);
-    tap("south button");
-    EXPECT_EQ(4, menu.page); // the sound page
-    tap("east button");
-    EXPECT_EQ(0, menu.page);
-
-    level.init(800, 800, 16);
-    game.currentLevel = &level;
-    menu.setActive(false);
-    hold("south button", true);
-    EXPECT_EQ(1, gasHeld);
-    tap(pad.dpad, Down);
-    tap("left stick", Left);
-    EXPECT_EQ(7, carHeading); // down, then left: down-left
-    hold("south button", false);
-    EXPECT_EQ(0, gasHeld);
-    tap("left shoulder");
-    tap("right shoulder");
-    EXPECT_EQ(1, graphics.showMission);
-    EXPECT_EQ(1, graphics.showStats);
-    tap("east button");
-    EXPECT_TRUE(player.isNosBurning());
-
-    shop.setOpen(true);
-    tap(pad.dpad, Down);
-    tap("left stick", Down);
-    tap(pad.dpad, Up);
-    EXPECT_EQ(1, shop.cursor);
-    shop.cursor = 3; // small health
-    player.setMoney(100);
-    tap("south button");
-    EXPECT_EQ(75, player.getMoney());
-    tap("east button");
-    EXPECT_FALSE(shop.isOpen());
-
-    player.fuel = 0;
-    tap(pad.dpad, Left);
-    EXPECT_EQ(3, walkerDirection);
-    tap("left stick", Down);
-    EXPECT_EQ(2, walkerDirection);
-    tap("Start");
-    EXPECT_TRUE(menu.isActive());
-    EXPECT_FALSE(quit);
-    tap("Back / Select");
-    EXPECT_TRUE(quit);
 }
 
 INSTANTIATE_TEST_SUITE_P(DpadOnButtonsOrOnAHat, Pad, testing::Bool());
