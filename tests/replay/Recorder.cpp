@@ -1,6 +1,8 @@
 // Plays one seeded session of the real game on a fake clock and folds every frame
 // handed to SDL_Flip and every sound asked for into one digest (Recorder.h).
 #include "replay/Recorder.h"
+#include "replay/Watch.h"
+#include "app/Timer.h"
 #include "app/Clock.h"
 #include "app/Loop.h"
 #include "app/Rest.h"
@@ -83,14 +85,23 @@ extern "C" int __wrap_SDL_Flip(SDL_Surface* screen) {
 namespace {
 
 bool quitRequested = false;
+std::string firstBroken; // the first pass that broke a rule, and how
+
+void pass() {
+    Uint32 frameDeadline = frameTimer.deadline;
+    runPass(quitRequested);
+    quitRequested = false; // the sessions never quit; Select is only pressed by mistake
+    if (!firstBroken.empty()) return;
+    std::string broken = checkAfterPass(frameTimer.deadline != frameDeadline);
+    if (!broken.empty()) firstBroken = "at " + std::to_string(fakeNow) + " ms: " + broken;
+}
 
 // The busy loop passes every millisecond; the resting one jumps to where its rest
 // would end, but never past the session's next press.
 void waitFor(Uint32 ms, bool rest) {
     Uint32 until = fakeNow + ms;
     while (fakeNow < until) {
-        runPass(quitRequested);
-        quitRequested = false; // the sessions never quit; Select is only pressed by mistake
+        pass();
         Uint32 next = fakeNow + 1;
         if (rest) {
             Uint32 due = restDeadline(fakeNow);
@@ -125,5 +136,6 @@ std::string recordSession(const Session& session, const RecordOptions& options) 
     char line[160];
     std::snprintf(line, sizeof line, "%s %d %d %016llx", session.name.c_str(), record.frames,
                   record.sounds, static_cast<unsigned long long>(record.digest.value));
-    return line;
+    // A broken rule spoils the line, so that it cannot match the record.
+    return firstBroken.empty() ? line : std::string(line) + " broke the rules " + firstBroken;
 }
