@@ -52,7 +52,8 @@ add_custom_command(TARGET vandal POST_BUILD
 # page packs the desktop build's pictures.
 set(REPLAY_DIR ${CMAKE_SOURCE_DIR}/tests/replay)
 add_executable(replay ${REPLAY_DIR}/ReplayPage.cpp ${REPLAY_DIR}/Recorder.cpp
-               ${REPLAY_DIR}/Sessions.cpp ${CMAKE_SOURCE_DIR}/tests/support/TestSupport.cpp)
+               ${REPLAY_DIR}/Sessions.cpp ${REPLAY_DIR}/Watch.cpp
+               ${CMAKE_SOURCE_DIR}/tests/support/TestSupport.cpp)
 target_include_directories(replay PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(replay PRIVATE vandal_core -Wl,--wrap=SDL_Flip)
 set_target_properties(replay PROPERTIES SUFFIX ".html")
