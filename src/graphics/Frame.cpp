@@ -195,11 +195,13 @@ void cGraphics::frame() {
                  SDL_MapRGB(backBuffer->format, static_cast<Uint8>(level->red),
                             static_cast<Uint8>(level->green), static_cast<Uint8>(level->blue)));
     player.update();
+    beginSprites();
     bool levelSwitched = entityPass(*this);
     drawSprite(player.currentSprite(), player.getPosition());
     if (player.getFuel() <= 0) drawSprite(walker.currentSprite(), walker.getPosition());
     if (!levelSwitched) treePass(*this);
     if (player.isNukeActive()) drawFireRing(player.x, player.y, player.nukeRadius);
+    endSprites();
     drawHud(*this);
     drawSpeechBox(*this);
     drawShop(*this);

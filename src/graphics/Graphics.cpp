@@ -27,11 +27,34 @@ SDL_Rect centreRect(SDL_Surface* surface, Point point) {
 void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
     if (!sprite) return;
     SDL_Rect where = centreRect(sprite, centre);
+    // Most of a crowded map's sprites within reach are off the screen.
+    const SDL_Rect& clip = backBuffer->clip_rect;
+    if (where.x >= clip.x + clip.w || where.y >= clip.y + clip.h || where.x + sprite->w <= clip.x ||
+        where.y + sprite->h <= clip.y)
+        return;
     const OpaqueRuns* runs = spriteStore.opaqueRunsOf(sprite);
-    if (runs)
-        copyOpaqueRuns(sprite, *runs, where, backBuffer);
-    else
+    if (!runs) {
+        unlockBackBuffer();
         SDL_BlitSurface(sprite, nullptr, backBuffer, &where);
+        return;
+    }
+    if (!backBufferLocked) {
+        SDL_LockSurface(backBuffer);
+        backBufferLocked = true;
+    }
+    copyOpaqueRuns(sprite, *runs, where, backBuffer);
+    if (!sharingLock) unlockBackBuffer();
+}
+
+void cGraphics::endSprites() {
+    unlockBackBuffer();
+    sharingLock = false;
+}
+
+void cGraphics::unlockBackBuffer() {
+    if (!backBufferLocked) return;
+    SDL_UnlockSurface(backBuffer);
+    backBufferLocked = false;
 }
 
 namespace {

@@ -47,6 +47,17 @@ class cGraphics {
     void drawFireRing(int cx, int cy, int r);
 
     void drawSprite(SDL_Surface* sprite, Point centre);
+    // The sprites drawn between these two share one lock of the back buffer, taken by
+    // the first that copies its runs and given up for any that has to be blitted: a
+    // crowded frame draws thousands, and each lock costs more than a small sprite's copy.
+    void beginSprites() { sharingLock = true; }
+    void endSprites();
+
+  private:
+    bool sharingLock = false;
+    bool backBufferLocked = false;
+
+    void unlockBackBuffer();
 };
 
 extern cGraphics graphics;

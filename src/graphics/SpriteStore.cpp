@@ -2,8 +2,10 @@
 #include "graphics/Graphics.h"
 #include "graphics/Pixels.h"
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 cSpriteStore spriteStore;
 
@@ -133,37 +135,110 @@ const OpaqueRuns* cSpriteStore::opaqueRunsOf(SDL_Surface* picture) const {
 
 namespace {
 
-// On the ARM a run is copied by a loop of our own: most are a few pixels, and its
-// memcpy spends some fifty instructions before it copies a byte; the loop beat it in
-// every scenario's count, long runs too. On x86 memcpy beats the loop at any length
-// (callgrind, the freerun frame).
-#ifdef __arm__
-constexpr bool kLoopedRuns = true;
-#else
-constexpr bool kLoopedRuns = false;
-#endif
+// A whole picture is copied from its layout, a stream of words made for one target
+// pitch and one parity of the target column its left edge lands on. Each run is a
+// control word, the run's byte offset from the picture's corner and its shape (how
+// many pixel pairs, whether a lone pixel comes before or after them), then its pixels,
+// the pairs as the target's aligned words. A shape is copied by its own straight-line
+// function, so a run costs a table jump and a load and a store a word, without a loop
+// or a test of its own.
+constexpr int kMostPairs = 8;
+constexpr int kShapeBits = 6;
+constexpr Uint32 kShapeMask = (1u << kShapeBits) - 1;
+constexpr Uint32 kLonePixelBefore = 2, kLonePixelAfter = 1;
+
+constexpr Uint32 shapeOf(int pairs, bool before, bool after) {
+    return static_cast<Uint32>(pairs) * 4 | (before ? kLonePixelBefore : 0) |
+           (after ? kLonePixelAfter : 0);
+}
+
+template <bool Before, bool After, size_t... Pair>
+const Uint32* copyShape(const Uint32* from, Uint8* to, std::index_sequence<Pair...>) {
+    constexpr size_t first = Before ? 1 : 0;
+    if (Before) *reinterpret_cast<Uint16*>(to) = static_cast<Uint16>(from[0]);
+    Uint32* pairs = reinterpret_cast<Uint32*>(to + 2 * first);
+    ((pairs[Pair] = from[first + Pair]), ...);
+    if (After)
+        *reinterpret_cast<Uint16*>(pairs + sizeof...(Pair)) =
+            static_cast<Uint16>(from[first + sizeof...(Pair)]);
+    return from + first + sizeof...(Pair) + (After ? 1 : 0);
+}
+
+template <size_t Shape> const Uint32* copyShape(const Uint32* from, Uint8* to) {
+    return copyShape<(Shape & kLonePixelBefore) != 0, (Shape & kLonePixelAfter) != 0>(
+        from, to, std::make_index_sequence<Shape / 4>());
+}
+
+using ShapeCopy = const Uint32* (*)(const Uint32* from, Uint8* to);
+
+template <size_t... Shape>
+constexpr std::array<ShapeCopy, sizeof...(Shape)> shapeCopies(std::index_sequence<Shape...>) {
+    return {&copyShape<Shape>...};
+}
+
+constexpr std::array<ShapeCopy, shapeOf(kMostPairs, true, true) + 1> kShapeCopies =
+    shapeCopies(std::make_index_sequence<shapeOf(kMostPairs, true, true) + 1>());
+
+// The offsets must fit their bits, and the target's rows must all share one word
+// alignment.
+bool canLayOut(const SDL_Surface* picture, int pitch) {
+    return pitch % 4 == 0 &&
+           static_cast<Uint32>(picture->h) * static_cast<Uint32>(pitch) < (1u << (32 - kShapeBits));
+}
+
+void layOut(const SDL_Surface* picture, const OpaqueRuns& runs, int pitch, bool oddColumn,
+            std::vector<Uint32>& words) {
+    words.clear();
+    for (const OpaqueRuns::Run& run : runs.runs) {
+        const Uint8* pixel =
+            static_cast<const Uint8*>(picture->pixels) + run.row * picture->pitch + run.start * 2;
+        Uint32 offset = static_cast<Uint32>(run.row * pitch + run.start * 2);
+        int left = run.length;
+        // A long run is split where its shape runs out of pairs.
+        while (left > 0) {
+            size_t control = words.size();
+            words.push_back(offset << kShapeBits);
+            Uint16 lone;
+            bool before = ((offset / 2) & 1) != oddColumn;
+            if (before) {
+                std::memcpy(&lone, pixel, 2);
+                words.push_back(lone);
+                pixel += 2, offset += 2, --left;
+            }
+            int pairs = std::min(left / 2, kMostPairs);
+            for (int i = 0; i < pairs; ++i) {
+                Uint32 pair;
+                std::memcpy(&pair, pixel, 4);
+                words.push_back(pair);
+                pixel += 4, offset += 4, left -= 2;
+            }
+            bool after = left == 1;
+            if (after) {
+                std::memcpy(&lone, pixel, 2);
+                words.push_back(lone);
+                left = 0;
+            }
+            words[control] |= shapeOf(pairs, before, after);
+        }
+    }
+}
+
+// corner is the target's pixel under the picture's top-left one; its layout is the one
+// made for corner's column parity.
+void copyLaidOut(const std::vector<Uint32>& layout, Uint8* corner) {
+    const Uint32* from = layout.data();
+    const Uint32* end = from + layout.size();
+    while (from != end) {
+        Uint32 control = *from++;
+        from = kShapeCopies[control & kShapeMask](from, corner + (control >> kShapeBits));
+    }
+}
 
 void copyRun(Uint8* to, const Uint8* from, int pixels) {
-    if (!kLoopedRuns) {
-        std::memcpy(to, from, static_cast<size_t>(pixels) * 2);
-        return;
-    }
     Uint16* target = reinterpret_cast<Uint16*>(to);
     const Uint16* source = reinterpret_cast<const Uint16*>(from);
     for (int i = 0; i < pixels; ++i)
         target[i] = source[i];
-}
-
-// A picture wholly inside the clip, which is almost every one: no run needs clipping,
-// and the pitches stay in registers across the copies.
-void copyWholeRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
-                   SDL_Surface* target) {
-    const Uint8* from = static_cast<const Uint8*>(picture->pixels);
-    const int fromPitch = picture->pitch, toPitch = target->pitch;
-    Uint8* to = static_cast<Uint8*>(target->pixels) + where.y * toPitch + where.x * 2;
-    for (const OpaqueRuns::Run& run : runs.runs)
-        copyRun(to + run.row * toPitch + run.start * 2, from + run.row * fromPitch + run.start * 2,
-                run.length);
 }
 
 void copyClippedRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
@@ -196,10 +271,17 @@ void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where
     if (where.x >= right || where.y >= bottom || where.x + picture->w <= left ||
         where.y + picture->h <= top)
         return;
-    SurfaceLock lock(target);
-    if (where.x >= left && where.y >= top && where.x + picture->w <= right &&
-        where.y + picture->h <= bottom)
-        copyWholeRuns(picture, runs, where, target);
-    else
+    const int pitch = target->pitch;
+    if (where.x < left || where.y < top || where.x + picture->w > right ||
+        where.y + picture->h > bottom || !canLayOut(picture, pitch)) {
         copyClippedRuns(picture, runs, where, target);
+        return;
+    }
+    if (runs.laidOutPitch != pitch) {
+        layOut(picture, runs, pitch, false, runs.laidOut[0]);
+        layOut(picture, runs, pitch, true, runs.laidOut[1]);
+        runs.laidOutPitch = pitch;
+    }
+    Uint8* corner = static_cast<Uint8*>(target->pixels) + where.y * pitch + where.x * 2;
+    copyLaidOut(runs.laidOut[(reinterpret_cast<uintptr_t>(corner) / 2) & 1], corner);
 }

@@ -15,6 +15,11 @@ struct OpaqueRuns {
     };
     SDL_Surface* picture = nullptr;
     std::vector<Run> runs;
+    // The runs' pixels laid out for a whole picture's copy into a target of this pitch,
+    // one layout for a left edge on an even column and one for an odd (SpriteStore.cpp);
+    // made at the first such copy, and again when the pitch changes.
+    mutable int laidOutPitch = 0;
+    mutable std::vector<Uint32> laidOut[2];
 };
 
 // Pictures by the address of their path, in a table of a power-of-two size: a slot is
@@ -74,6 +79,6 @@ extern cSpriteStore spriteStore;
 SDL_Surface* toScreenFormat(SDL_Surface* loaded);
 
 // Draws a picture at where (its top-left corner) onto a 16-bit target, clipped as a
-// blit would be, copying only its opaque runs.
+// blit would be, copying only its opaque runs. The target must be locked.
 void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
                     SDL_Surface* target);

@@ -6,10 +6,15 @@ int randomPool[kRandomPoolSize];
 Uint32 poolLastRefresh;
 Uint32 poolInterval;
 
-Point randomMapPoint(int width, int height) {
-    int x = randRange(60, width - 60);
-    int y = randRange(60, height - 60);
-    return {x, y};
+// With 2^(shift-1) < span <= 2^shift, the reciprocal is 2^(31+shift) / span rounded up:
+// it fits 32 bits, and it is over by less than 2^shift / span, too little to move the
+// quotient of any value below 2^31.
+RandomSpan::RandomSpan(int lowest, int highest)
+    : lo(lowest), span(static_cast<Uint32>(highest - lowest)), shift(0) {
+    while ((Uint64{1} << shift) < span)
+        ++shift;
+    Uint64 scaled = Uint64{1} << (31 + shift);
+    reciprocal = static_cast<Uint32>((scaled + span - 1) / span);
 }
 
 namespace {

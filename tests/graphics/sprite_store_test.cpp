@@ -8,7 +8,10 @@
 #include "support/TestSupport.h"
 #include "world/Game.h"
 #include "world/Level.h"
+#include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -69,4 +72,41 @@ TEST(SpriteStore, BloodStainsOnlyTheCarsOwnCopies) {
             ASSERT_EQ(getPixel(shared, x, y), getPixel(before, x, y)) << x << "," << y;
     SDL_FreeSurface(before);
     resetGame();
+}
+
+// The runs' copy must put every picture down as a blit does: whole or cut by any edge
+// of the clip, its left edge on an even column or an odd, into a pitch of its own.
+TEST(SpriteStore, CopiedRunsDrawWhatABlitDraws) {
+    const SDL_PixelFormat* f = screen->format;
+    auto canvas = [f] {
+        SDL_Surface* s = SDL_CreateRGBSurface(0, 100, 80, 16, f->Rmask, f->Gmask, f->Bmask, 0);
+        SDL_Rect clip{10, 8, 80, 64};
+        SDL_SetClipRect(s, &clip);
+        return s;
+    };
+    SDL_Surface *blitted = canvas(), *copied = canvas();
+    for (const char* path : assets::allImages()) {
+        SDL_Surface* picture = spriteStore.shared(path);
+        const OpaqueRuns* runs = spriteStore.opaqueRunsOf(picture);
+        if (!runs) continue;
+        // Across the screen at every column, and down it at every row.
+        std::vector<std::pair<int, int>> corners;
+        for (int x = -picture->w; x <= 100; ++x)
+            corners.insert(corners.end(), {{x, 20}, {x, 8 - picture->h / 2}});
+        for (int y = -picture->h; y <= 80; ++y)
+            corners.insert(corners.end(), {{30, y}, {31, y}});
+        for (auto [x, y] : corners) {
+            SDL_FillRect(blitted, nullptr, 0x1234);
+            SDL_FillRect(copied, nullptr, 0x1234);
+            SDL_Rect where{Sint16(x), Sint16(y), 0, 0};
+            SDL_BlitSurface(picture, nullptr, blitted, &where);
+            SDL_LockSurface(copied);
+            copyOpaqueRuns(picture, *runs, {Sint16(x), Sint16(y), 0, 0}, copied);
+            SDL_UnlockSurface(copied);
+            ASSERT_EQ(0, std::memcmp(blitted->pixels, copied->pixels, 80 * blitted->pitch))
+                << path << " at " << x << "," << y;
+        }
+    }
+    SDL_FreeSurface(blitted);
+    SDL_FreeSurface(copied);
 }

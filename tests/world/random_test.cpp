@@ -22,8 +22,9 @@ TEST(RandRange, LowerBoundInclusiveUpperExclusiveAndMapPointsSixtyInside) {
 
     // A random map point keeps sixty pixels inside the map.
     int minX = 1000, maxX = 0, minY = 1000, maxY = 0;
+    const MapPoints points(320, 240);
     for (int i = 0; i < 20000; ++i) {
-        Point p = randomMapPoint(320, 240);
+        Point p = points.draw();
         minX = std::min(minX, p.x);
         maxX = std::max(maxX, p.x);
         minY = std::min(minY, p.y);
@@ -55,6 +56,25 @@ TEST(RandRange, ConstantBoundsDrawWhatADivisionGives) {
     expectDivisionRemainders<1000, 5500>();
     expectDivisionRemainders<25, 60>();
     expectDivisionRemainders<-5, 5>();
+}
+
+// Map sizes are known only at run time; their spans take a multiply by a reciprocal,
+// which must give the division's remainder for every value rand() can draw.
+TEST(RandomSpan, RemaindersAreTheDivisionsForAnySpan) {
+    std::vector<int> spans;
+    for (int span = 1; span <= 4100; ++span)
+        spans.push_back(span);
+    for (int bit = 12; bit < 31; ++bit)
+        spans.insert(spans.end(), {(1 << bit) - 1, 1 << bit, (1 << bit) + 1, 3 << (bit - 1)});
+    spans.push_back(RAND_MAX);
+    std::srand(9);
+    for (int span : spans) {
+        const RandomSpan drawing(-60, span - 60);
+        const int top = RAND_MAX / span * span;
+        for (int n :
+             {0, span - 1, span, top - 1, top, RAND_MAX - 1, RAND_MAX, std::rand(), std::rand()})
+            ASSERT_EQ(n % span - 60, drawing.at(n)) << n << " % " << span;
+    }
 }
 
 class RandomPool : public testing::Test {
