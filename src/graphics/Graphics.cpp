@@ -38,10 +38,7 @@ void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
         SDL_BlitSurface(sprite, nullptr, backBuffer, &where);
         return;
     }
-    if (!backBufferLocked) {
-        SDL_LockSurface(backBuffer);
-        backBufferLocked = true;
-    }
+    lockBackBuffer();
     copyOpaqueRuns(sprite, *runs, where, backBuffer);
     if (!sharingLock) unlockBackBuffer();
 }
@@ -49,6 +46,12 @@ void cGraphics::drawSprite(SDL_Surface* sprite, Point centre) {
 void cGraphics::endSprites() {
     unlockBackBuffer();
     sharingLock = false;
+}
+
+void cGraphics::lockBackBuffer() {
+    if (backBufferLocked) return;
+    SDL_LockSurface(backBuffer);
+    backBufferLocked = true;
 }
 
 void cGraphics::unlockBackBuffer() {

@@ -57,6 +57,7 @@ class cGraphics {
     bool sharingLock = false;
     bool backBufferLocked = false;
 
+    void lockBackBuffer();
     void unlockBackBuffer();
 };
 

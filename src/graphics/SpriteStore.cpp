@@ -268,9 +268,6 @@ void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where
                     SDL_Surface* target) {
     const SDL_Rect& clip = target->clip_rect;
     int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
-    if (where.x >= right || where.y >= bottom || where.x + picture->w <= left ||
-        where.y + picture->h <= top)
-        return;
     const int pitch = target->pitch;
     if (where.x < left || where.y < top || where.x + picture->w > right ||
         where.y + picture->h > bottom || !canLayOut(picture, pitch)) {

@@ -44,10 +44,7 @@ class RandomSpan {
 class MapPoints {
   public:
     MapPoints(int width, int height) : x(60, width - 60), y(60, height - 60) {}
-    Point draw() const {
-        int px = x.draw();
-        return {px, y.draw()};
-    }
+    Point draw() const { return {x.draw(), y.draw()}; } // a braced list draws x first
 
   private:
     RandomSpan x, y;
