@@ -121,7 +121,8 @@ class XServer:
             raise Failure("missing tools (install xvfb, xdotool, imagemagick): " + ", ".join(missing))
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp",
+             "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
@@ -133,8 +134,9 @@ class XServer:
             number += chunk
         os.close(read_end)
         self.display = ":" + number.decode().strip()
-        # Seen once on a loaded machine: a game started at once found no display. The
-        # server named itself; a client's answer proves it is taking connections.
+        # A client's answer proves the server is taking connections. It must not reset
+        # when that client (or a game) leaves: a game that connects during the reset
+        # finds no display (seen on loaded machines, about one start in sixty).
         wait_until(self._answers, 10, "Xvfb to answer on " + self.display)
 
     def _answers(self):
