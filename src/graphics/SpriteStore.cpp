@@ -135,13 +135,13 @@ const OpaqueRuns* cSpriteStore::opaqueRunsOf(SDL_Surface* picture) const {
 
 namespace {
 
-// A whole picture is copied from its layout, a stream of words made for one target
-// pitch and one parity of the target column its left edge lands on. Each run is a
-// control word, the run's byte offset from the picture's corner and its shape (how
-// many pixel pairs, whether a lone pixel comes before or after them), then its pixels,
-// the pairs as the target's aligned words. A shape is copied by its own straight-line
-// function, so a run costs a table jump and a load and a store a word, without a loop
-// or a test of its own.
+// A picture whose columns all land on the target is copied from its layout, a stream
+// of words made for one target pitch and one parity of the target column its left edge
+// lands on. Each run is a control word, the run's byte offset from the picture's corner
+// and its shape (how many pixel pairs, whether a lone pixel comes before or after
+// them), then its pixels, the pairs as the target's aligned words. A shape is copied by
+// its own straight-line function, so a run costs a table jump and a load and a store a
+// word, without a loop or a test of its own.
 constexpr int kMostPairs = 8;
 constexpr int kShapeBits = 6;
 constexpr Uint32 kShapeMask = (1u << kShapeBits) - 1;
@@ -187,9 +187,12 @@ bool canLayOut(const SDL_Surface* picture, int pitch) {
 }
 
 void layOut(const SDL_Surface* picture, const OpaqueRuns& runs, int pitch, bool oddColumn,
-            std::vector<Uint32>& words) {
+            std::vector<Uint32>& words, std::vector<Uint32>& rowStarts) {
     words.clear();
+    rowStarts.clear();
     for (const OpaqueRuns::Run& run : runs.runs) {
+        while (rowStarts.size() <= run.row)
+            rowStarts.push_back(static_cast<Uint32>(words.size()));
         const Uint8* pixel =
             static_cast<const Uint8*>(picture->pixels) + run.row * picture->pitch + run.start * 2;
         Uint32 offset = static_cast<Uint32>(run.row * pitch + run.start * 2);
@@ -221,16 +224,18 @@ void layOut(const SDL_Surface* picture, const OpaqueRuns& runs, int pitch, bool 
             words[control] |= shapeOf(pairs, before, after);
         }
     }
+    while (rowStarts.size() <= static_cast<size_t>(picture->h))
+        rowStarts.push_back(static_cast<Uint32>(words.size()));
 }
 
-// corner is the target's pixel under the picture's top-left one; its layout is the one
-// made for corner's column parity.
-void copyLaidOut(const std::vector<Uint32>& layout, Uint8* corner) {
-    const Uint32* from = layout.data();
-    const Uint32* end = from + layout.size();
+// corner is the address of the target's pixel under the picture's top-left one, which
+// may lie above the target when its top rows are left out; from and end are a stretch
+// of whole rows of the layout made for corner's column parity.
+void copyLaidOut(const Uint32* from, const Uint32* end, uintptr_t corner) {
     while (from != end) {
         Uint32 control = *from++;
-        from = kShapeCopies[control & kShapeMask](from, corner + (control >> kShapeBits));
+        from = kShapeCopies[control & kShapeMask](
+            from, reinterpret_cast<Uint8*>(corner + (control >> kShapeBits)));
     }
 }
 
@@ -269,16 +274,22 @@ void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where
     const SDL_Rect& clip = target->clip_rect;
     int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
     const int pitch = target->pitch;
-    if (where.x < left || where.y < top || where.x + picture->w > right ||
-        where.y + picture->h > bottom || !canLayOut(picture, pitch)) {
+    if (where.x < left || where.x + picture->w > right || !canLayOut(picture, pitch)) {
         copyClippedRuns(picture, runs, where, target);
         return;
     }
     if (runs.laidOutPitch != pitch) {
-        layOut(picture, runs, pitch, false, runs.laidOut[0]);
-        layOut(picture, runs, pitch, true, runs.laidOut[1]);
+        layOut(picture, runs, pitch, false, runs.laidOut[0], runs.rowStarts[0]);
+        layOut(picture, runs, pitch, true, runs.laidOut[1], runs.rowStarts[1]);
         runs.laidOutPitch = pitch;
     }
-    Uint8* corner = static_cast<Uint8*>(target->pixels) + where.y * pitch + where.x * 2;
-    copyLaidOut(runs.laidOut[(reinterpret_cast<uintptr_t>(corner) / 2) & 1], corner);
+    uintptr_t corner = reinterpret_cast<uintptr_t>(target->pixels) +
+                       static_cast<intptr_t>(where.y * pitch + where.x * 2);
+    int parity = (corner / 2) & 1;
+    int firstRow = where.y < top ? top - where.y : 0;
+    int endRow = where.y + picture->h > bottom ? bottom - where.y : picture->h;
+    if (firstRow >= endRow) return;
+    const Uint32* words = runs.laidOut[parity].data();
+    const std::vector<Uint32>& rowStarts = runs.rowStarts[parity];
+    copyLaidOut(words + rowStarts[firstRow], words + rowStarts[endRow], corner);
 }

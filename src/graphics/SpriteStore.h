@@ -15,11 +15,14 @@ struct OpaqueRuns {
     };
     SDL_Surface* picture = nullptr;
     std::vector<Run> runs;
-    // The runs' pixels laid out for a whole picture's copy into a target of this pitch,
-    // one layout for a left edge on an even column and one for an odd (SpriteStore.cpp);
-    // made at the first such copy, and again when the pitch changes.
+    // The runs' pixels laid out for the copy of a picture whose columns are all on the
+    // target of this pitch, one layout for a left edge on an even column and one for an
+    // odd (SpriteStore.cpp); made at the first such copy, and again when the pitch
+    // changes. rowStarts[parity][row] is where that row's words begin, so a picture cut
+    // by the top or bottom edge copies only its rows on the target.
     mutable int laidOutPitch = 0;
     mutable std::vector<Uint32> laidOut[2];
+    mutable std::vector<Uint32> rowStarts[2];
 };
 
 // Pictures by the address of their path, in a table of a power-of-two size: a slot is
