@@ -272,12 +272,15 @@ void copyClippedRuns(const SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rec
 void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where,
                     SDL_Surface* target) {
     const SDL_Rect& clip = target->clip_rect;
-    int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
+    const int left = clip.x, right = clip.x + clip.w, top = clip.y, bottom = clip.y + clip.h;
     const int pitch = target->pitch;
     if (where.x < left || where.x + picture->w > right || !canLayOut(picture, pitch)) {
         copyClippedRuns(picture, runs, where, target);
         return;
     }
+    const int firstRow = where.y < top ? top - where.y : 0;
+    const int endRow = where.y + picture->h > bottom ? bottom - where.y : picture->h;
+    if (firstRow >= endRow) return;
     if (runs.laidOutPitch != pitch) {
         layOut(picture, runs, pitch, false, runs.laidOut[0], runs.rowStarts[0]);
         layOut(picture, runs, pitch, true, runs.laidOut[1], runs.rowStarts[1]);
@@ -286,9 +289,6 @@ void copyOpaqueRuns(SDL_Surface* picture, const OpaqueRuns& runs, SDL_Rect where
     uintptr_t corner = reinterpret_cast<uintptr_t>(target->pixels) +
                        static_cast<intptr_t>(where.y * pitch + where.x * 2);
     int parity = (corner / 2) & 1;
-    int firstRow = where.y < top ? top - where.y : 0;
-    int endRow = where.y + picture->h > bottom ? bottom - where.y : picture->h;
-    if (firstRow >= endRow) return;
     const Uint32* words = runs.laidOut[parity].data();
     const std::vector<Uint32>& rowStarts = runs.rowStarts[parity];
     copyLaidOut(words + rowStarts[firstRow], words + rowStarts[endRow], corner);
